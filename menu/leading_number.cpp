@@ -1,0 +1,111 @@
+#include "leading_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace lv {
+
+namespace {
+
+bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The value without the characters the rule ignores, built lazily: most values
+// have none, and then the view is used as it is.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view s) : s_(s) { Skip(); }
+  bool AtEnd() const { return i_ >= s_.size(); }
+  char Peek() const { return AtEnd() ? '\0' : s_[i_]; }
+  void Next() {
+    ++i_;
+    Skip();
+  }
+
+ private:
+  void Skip() {
+    while (i_ < s_.size() && IsIgnored(s_[i_])) ++i_;
+  }
+  std::string_view s_;
+  size_t i_ = 0;
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int DigitValue(char c, int base) {
+  int v = -1;
+  if (c >= '0' && c <= '9') v = c - '0';
+  else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+  return v < base ? v : -1;
+}
+
+float ReadRadixInteger(Cursor& cur, int base) {
+  double value = 0;  // grows to infinity on absurd input instead of wrapping
+  for (int d; (d = DigitValue(cur.Peek(), base)) >= 0; cur.Next()) value = value * base + d;
+  return static_cast<float>(value);
+}
+
+}  // namespace
+
+float ReadLeadingNumber(std::string_view value) {
+  Cursor cur(value);
+  if (cur.Peek() == '&') {
+    cur.Next();
+    char kind = cur.Peek();
+    if (kind == 'h' || kind == 'H') {
+      cur.Next();
+      return ReadRadixInteger(cur, 16);
+    }
+    if (kind == 'o' || kind == 'O') {
+      cur.Next();
+      return ReadRadixInteger(cur, 8);
+    }
+    return 0.0f;
+  }
+
+  // Collect a normalised copy ("-123.45e-6") and let from_chars do the rounding:
+  // correct to the last bit and independent of the system's locale.
+  std::string text;
+  if (cur.Peek() == '+' || cur.Peek() == '-') {
+    if (cur.Peek() == '-') text.push_back('-');
+    cur.Next();
+  }
+  bool digits = false;
+  for (; IsDigit(cur.Peek()); cur.Next()) text.push_back(cur.Peek()), digits = true;
+  if (cur.Peek() == '.') {
+    text.push_back('.');
+    cur.Next();
+    for (; IsDigit(cur.Peek()); cur.Next()) text.push_back(cur.Peek()), digits = true;
+  }
+  if (!digits) return 0.0f;
+  char e = cur.Peek();
+  if (e == 'e' || e == 'E' || e == 'd' || e == 'D') {
+    cur.Next();
+    std::string exponent = "e";
+    if (cur.Peek() == '+' || cur.Peek() == '-') {
+      exponent.push_back(cur.Peek());
+      cur.Next();
+    }
+    bool expDigits = false;
+    for (; IsDigit(cur.Peek()); cur.Next()) exponent.push_back(cur.Peek()), expDigits = true;
+    if (expDigits) text += exponent;
+  }
+
+  double result = 0;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(first, last, result);
+  if (ec == std::errc::result_out_of_range) {
+    // Too large or too small for a double: find out which from the exponent's sign.
+    bool negative = text[0] == '-';
+    bool tiny = text.find("e-") != std::string::npos;
+    result = tiny ? 0.0 : HUGE_VAL;
+    if (negative) result = -result;
+  } else if (ec != std::errc()) {
+    return 0.0f;
+  }
+  return static_cast<float>(result);
+}
+
+}  // namespace lv
