@@ -1,0 +1,67 @@
+#pragma once
+// The program's one window: the column of menu buttons, the hint and status lines
+// and the menu bar.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "startup.h"
+
+namespace lv {
+
+inline constexpr wchar_t kForm1Class[] = L"LumoraValikkoForm1";
+inline constexpr int kButtonIdBase = 1000;  // cmdAja member i has control id 1000 + i
+inline constexpr int kHintId = 900;         // lblVinkki
+inline constexpr int kStatusId = 901;       // lblKomento
+
+class Form1 {
+ public:
+  Form1() = default;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+  ~Form1();
+
+  // Creates the window with its design contents, runs start-up and shows it.
+  bool Create(HINSTANCE instance, int showCommand);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  void OnCreate();
+  void OnSize();
+  void OnDpiChanged(UINT dpi, const RECT* suggested);
+  void OnCommand(int id);
+
+  // The load handler: reads the menu file (writing the default one when there is none)
+  // and applies it to the window.
+  void Load();
+  void ApplyStartup();
+  void SizeWindowToContents();
+  // The resize rule: every button as wide as the window allows.
+  void ApplyResizeRule();
+  // Creates the button controls that the largest possible window could show.
+  void EnsureButtonControls();
+  void Layout();
+  void PlaceControl(HWND control, const TwipsRect& rect) const;
+  RECT ToPixels(const TwipsRect& rect) const;
+  void SetFont();
+  void AddTooltip(HWND button, const std::string& text);
+
+  void kaynnistauudelleen();
+  void luoOmatd();
+
+  HWND hwnd_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  HFONT font_ = nullptr;
+  HWND hint_ = nullptr;
+  HWND status_ = nullptr;
+  HWND tooltip_ = nullptr;
+  std::vector<HWND> buttonWindows_;  // created controls; a prefix of startup_.buttons
+  StartupResult startup_;
+  std::string td_;
+};
+
+}  // namespace lv

@@ -1,0 +1,8 @@
+# The Windows program itself.
+add_executable(lumora-valikko WIN32
+  ${CMAKE_CURRENT_LIST_DIR}/main_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form1_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources/lumora-valikko.rc
+)
+target_link_libraries(lumora-valikko PRIVATE lv_app_core lv_menu lv_platform)
+target_link_options(lumora-valikko PRIVATE -municode -mwindows)
