@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "command_choice.h"
 #include "default_menu.h"
 #include "dpi_win.h"
 #include "file_win.h"
@@ -106,7 +107,10 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_SYSKEYUP:
+      if (SwallowAltRelease(msg, wp)) return 0;
+      break;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -119,6 +123,7 @@ void Form1::OnCreate() {
                              WS_TABSTOP | BS_PUSHBUTTON, kButtonIdBase, instance_,
                              ToPixels(kButton0Design));
   buttonWindows_.push_back(button0);
+  SetWindowSubclass(button0, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
   const std::wstring labelText = Utf8ToWide(kLabelDesignText);
   const DWORD labelStyle = SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
   hint_ = CreateChild(hwnd_, L"STATIC", labelText, labelStyle, kHintId, instance_,
@@ -152,7 +157,7 @@ void Form1::luoOmatd() {
     ReportFailure(hwnd_, "Oletusvalikkoa ei voitu kirjoittaa tiedostoon:\n" + td_, written.error);
     return;
   }
-  StartCommandLine("notepad " + td_);
+  StartCommandLine(NotepadCommand(td_));
 }
 
 void Form1::ApplyStartup() {
@@ -190,6 +195,23 @@ void Form1::SizeWindowToContents() {
   int height = std::max(TwipsToPixels(startup_.windowHeight, dpi_), needed);
   SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  KeepOnAMonitor();
+}
+
+// A menu file shared between computers may place the window beyond every screen of
+// this one: then it moves into the nearest monitor's work area. A window partly on
+// a screen stays where the file puts it.
+void Form1::KeepOnAMonitor() {
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+  const RECT& work = info.rcWork;
+  int left = std::max<int>(work.left, std::min<int>(r.left, work.right - (r.right - r.left)));
+  int top = std::max<int>(work.top, std::min<int>(r.top, work.bottom - (r.bottom - r.top)));
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void Form1::EnsureButtonControls() {
@@ -205,6 +227,7 @@ void Form1::EnsureButtonControls() {
     HWND button = CreateChild(hwnd_, L"BUTTON", Utf8ToWide(entry.caption), style,
                               kButtonIdBase + static_cast<int>(i), instance_, r);
     if (!button) break;
+    SetWindowSubclass(button, ButtonProc, i, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     AddTooltip(button, entry.tooltip);
     buttonWindows_.push_back(button);
@@ -285,8 +308,13 @@ void Form1::PlaceControl(HWND control, const TwipsRect& rect) const {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1::OnCommand(int id) {
+void Form1::OnCommand(int id, int notification) {
   switch (id) {
+    case kHintId:
+    case kStatusId:
+      // A double-click is two clicks: each opens a Notepad.
+      if (notification == STN_CLICKED || notification == STN_DBLCLK) OpenMenuFileInNotepad();
+      break;
     case mnuRestart: kaynnistauudelleen(); break;
     case mnuLopeta: DestroyWindow(hwnd_); break;
     case mnuAvaaOmat:
@@ -299,6 +327,62 @@ void Form1::OnCommand(int id) {
       break;
   }
 }
+
+LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index,
+                                  DWORD_PTR self) noexcept {
+  auto* form = reinterpret_cast<Form1*>(self);
+  try {
+    switch (msg) {
+      // The command runs when the mouse button goes down; release and click do nothing.
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK: form->OnButtonPress(index, kLeftButton, wp); break;
+      case WM_RBUTTONDOWN:
+      case WM_RBUTTONDBLCLK: form->OnButtonPress(index, kRightButton, wp); break;
+      case WM_MBUTTONDOWN:
+      case WM_MBUTTONDBLCLK: form->OnButtonPress(index, kMiddleButton, wp); break;
+      case WM_MOUSEMOVE: form->OnButtonHover(index); break;
+      case WM_SYSKEYUP:
+        if (form->SwallowAltRelease(msg, wp)) return 0;
+        break;
+      case WM_NCDESTROY: RemoveWindowSubclass(button, ButtonProc, index); break;
+    }
+  } catch (...) {
+    // A failed step is skipped; nothing unwinds into Windows.
+  }
+  return DefSubclassProc(button, msg, wp, lp);
+}
+
+void Form1::OnButtonPress(size_t index, int mouseButton, WPARAM keys) {
+  if (index >= startup_.entries.size()) return;  // button 0 without an entry
+  // Mouse messages carry Shift and Ctrl; Alt is read from the keyboard state.
+  int mask = ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) |
+             (GetKeyState(VK_MENU) < 0 ? kAlt : 0);
+  PressAction action = DecidePress(startup_.entries[index], mouseButton, mask, td_);
+  if (action.status.empty()) return;
+  altPressed_ = (mask & kAlt) != 0;
+  SetWindowTextW(status_, Utf8ToWide(action.status).c_str());
+  if (!action.caption.empty() && index < buttonWindows_.size())
+    SetWindowTextW(buttonWindows_[index], Utf8ToWide(action.caption).c_str());
+  // A start that fails shows nothing: the status line already tells what was tried.
+  if (action.webAddress)
+    se_avaanettisivu(action.target);
+  else
+    StartCommandLine(action.target);
+}
+
+void Form1::OnButtonHover(size_t index) {
+  if (index >= startup_.entries.size()) return;
+  SetWindowTextW(hint_, Utf8ToWide(HintText(startup_.entries[index].command)).c_str());
+}
+
+// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar.
+bool Form1::SwallowAltRelease(UINT msg, WPARAM wp) {
+  if (msg != WM_SYSKEYUP || wp != VK_MENU || !altPressed_) return false;
+  altPressed_ = false;
+  return true;
+}
+
+void Form1::OpenMenuFileInNotepad() { StartCommandLine(NotepadCommand(td_)); }
 
 // Starts a new copy of the program file and ends this one.
 void Form1::kaynnistauudelleen() {

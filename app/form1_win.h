@@ -32,7 +32,16 @@ class Form1 {
   void OnCreate();
   void OnSize();
   void OnDpiChanged(UINT dpi, const RECT* suggested);
-  void OnCommand(int id);
+  void OnCommand(int id, int notification);
+
+  static LRESULT CALLBACK ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index,
+                                     DWORD_PTR self) noexcept;
+  // A mouse button went down on cmdAja member `index`: run its command.
+  void OnButtonPress(size_t index, int mouseButton, WPARAM keys);
+  void OnButtonHover(size_t index);
+  bool SwallowAltRelease(UINT msg, WPARAM wp);
+  void OpenMenuFileInNotepad();
+  void KeepOnAMonitor();
 
   // The load handler: reads the menu file (writing the default one when there is none)
   // and applies it to the window.
@@ -62,6 +71,7 @@ class Form1 {
   std::vector<HWND> buttonWindows_;  // created controls; a prefix of startup_.buttons
   StartupResult startup_;
   std::string td_;
+  bool altPressed_ = false;  // the last press had Alt held: swallow Alt's release
 };
 
 }  // namespace lv

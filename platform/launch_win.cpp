@@ -24,3 +24,17 @@ Win32Result StartCommandLine(const std::string& commandLine) {
 }
 
 }  // namespace lv
+
+#include <shellapi.h>
+
+namespace lv {
+
+INT_PTR StartDoc(const std::string& DocName) {
+  HINSTANCE result = ShellExecuteW(GetDesktopWindow(), L"Open", Utf8ToWide(DocName).c_str(), L"",
+                                   L"C:\\", SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(result);
+}
+
+void se_avaanettisivu(const std::string& sivu) { StartDoc(sivu); }
+
+}  // namespace lv
