@@ -5,14 +5,19 @@
 #include <algorithm>
 
 #include "command_choice.h"
+#include "clipboard_win.h"
 #include "default_menu.h"
+#include "explorer_tricks.h"
+#include "file_ops_win.h"
 #include "dpi_win.h"
 #include "file_win.h"
 #include "launch_win.h"
 #include "menu_bar.h"
 #include "menu_text.h"
 #include "message_win.h"
+#include "simplified_menu.h"
 #include "text_win.h"
+#include "texts.h"
 
 namespace lv {
 
@@ -111,6 +116,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSKEYUP:
       if (SwallowAltRelease(msg, wp)) return 0;
       break;
+    case WM_LBUTTONDBLCLK: ShowPlacementReport(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -315,16 +321,17 @@ void Form1::OnCommand(int id, int notification) {
       // A double-click is two clicks: each opens a Notepad.
       if (notification == STN_CLICKED || notification == STN_DBLCLK) OpenMenuFileInNotepad();
       break;
-    case mnuRestart: kaynnistauudelleen(); break;
-    case mnuLopeta: DestroyWindow(hwnd_); break;
-    case mnuAvaaOmat:
-    case mnlisaaniksit:
-    case mnuLeikePpelkistetty:
-    case mnuTietoja:
-    case mnuTukisivuNetissa:
-      ShowMessage(hwnd_, "Tämä toiminto ei ole vielä käytettävissä.", "Lumora Valikko",
-                  MB_OK | MB_ICONINFORMATION);
+    case mnuRestart:
+    case mnuAvaaOmat: {
+      StepResult result = id == mnuRestart ? kaynnistauudelleen() : AvaaOmat();
+      if (!result.ok) ReportFailure(hwnd_, result.what, result.error);
       break;
+    }
+    case mnuLopeta: DestroyWindow(hwnd_); break;
+    case mnlisaaniksit: lisaaniksit(); break;
+    case mnuLeikePpelkistetty: CopySimplifiedMenu(); break;
+    case mnuTietoja: ShowAbout(); break;
+    case mnuTukisivuNetissa: se_avaanettisivu(kSupportPageUrl); break;
   }
 }
 
@@ -385,17 +392,85 @@ bool Form1::SwallowAltRelease(UINT msg, WPARAM wp) {
 void Form1::OpenMenuFileInNotepad() { StartCommandLine(NotepadCommand(td_)); }
 
 // Starts a new copy of the program file and ends this one.
-void Form1::kaynnistauudelleen() {
+Form1::StepResult Form1::kaynnistauudelleen() {
   std::string path = ProgramFolder();
   if (!path.ends_with('\\')) path += '\\';
   path += ProgramBaseName() + ".exe";
   // Quoted: unquoted, "C:\Program Files\..." would let Windows start "C:\Program.exe".
   Win32Result started = StartCommandLine("\"" + path + "\"");
-  if (!started.ok) {
-    ReportFailure(hwnd_, "Lumora Valikkoa ei voitu käynnistää uudelleen:\n" + path, started.error);
+  if (!started.ok)
+    return {false, "Lumora Valikkoa ei voitu käynnistää uudelleen:\n" + path, started.error};
+  DestroyWindow(hwnd_);
+  return {};
+}
+
+Form1::StepResult Form1::StartNotepad() {
+  std::string command = NotepadCommand(td_);
+  Win32Result started = StartCommandLine(command);
+  if (!started.ok) return {false, "Muistiota ei voitu käynnistää:\n" + command, started.error};
+  return {};
+}
+
+Form1::StepResult Form1::AvaaOmat() {
+  StepResult notepad = StartNotepad();
+  return notepad.ok ? kysyuudelleenkaynnistys() : notepad;
+}
+
+Form1::StepResult Form1::kysyuudelleenkaynnistys() {
+  int answer = ShowMessage(hwnd_, kRestartPromptText, kRestartPromptTitle, MB_YESNO | MB_DEFBUTTON1);
+  return answer == IDYES ? kaynnistauudelleen() : StepResult{};
+}
+
+// Appends the example rows; the menu file is replaced whole or not at all.
+void Form1::lisaaniksit() {
+  Win32FileSystemOps files;
+  const std::string tempPath = TempMenuPath(ProgramFolder());
+  AppendResult appended = ::lv::lisaaniksit(files, td_, tempPath);
+  if (!appended.ok) {
+    ShowMessage(hwnd_, AppendFailureText(appended, td_, tempPath), kAppendFailureTitle,
+                MB_OK | MB_ICONERROR);
     return;
   }
-  DestroyWindow(hwnd_);
+  StepResult result = AvaaOmat();
+  if (!result.ok) ReportFailure(hwnd_, result.what, result.error);
+}
+
+// One handler covers the clipboard, Notepad and the restart.
+void Form1::CopySimplifiedMenu() {
+  DWORD error = ERROR_SUCCESS;
+  Win32Result copied = SetClipboardText(hwnd_, SimplifiedMenuText());
+  if (copied.ok) {
+    ShowMessage(hwnd_, kSimplifiedInfoText, kSimplifiedInfoTitle, MB_OK | MB_ICONINFORMATION);
+    StepResult result = AvaaOmat();
+    if (result.ok) return;
+    error = result.error;
+  } else {
+    error = copied.error;
+  }
+  ShowMessage(hwnd_, kSimplifiedErrorPrefix + SystemErrorText(error), kSimplifiedErrorTitle, MB_OK);
+}
+
+// Reports the window's place and button 0's size as lines for the menu file.
+void Form1::ShowPlacementReport() {
+  RECT outer;
+  GetWindowRect(hwnd_, &outer);
+  const TwipsRect& button0 = startup_.buttons[0];
+  std::string text = PlacementReport(PixelsToTwips(outer.left, dpi_),
+                                     PixelsToTwips(outer.top, dpi_), button0.height, button0.width);
+  int answer = ShowMessage(hwnd_, text, PlacementTitle(td_),
+                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+  if (answer != IDYES) return;
+  Win32Result copied = SetClipboardText(hwnd_, text);
+  StepResult result = copied.ok ? StartNotepad()
+                                : StepResult{false, "Arvoja ei voitu kopioida leikepöydälle.",
+                                             copied.error};
+  if (!result.ok) ReportFailure(hwnd_, result.what, result.error);
+}
+
+void Form1::ShowAbout() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  ShowMessage(hwnd_, AboutText(now.wYear), AboutTitle(), MB_OK);
 }
 
 }  // namespace lv

@@ -58,8 +58,23 @@ class Form1 {
   void SetFont();
   void AddTooltip(HWND button, const std::string& text);
 
-  void kaynnistauudelleen();
   void luoOmatd();
+
+  // A step that failed: what could not be done, in Finnish, and Windows' error code.
+  struct StepResult {
+    bool ok = true;
+    std::string what;
+    DWORD error = ERROR_SUCCESS;
+  };
+  StepResult kaynnistauudelleen();
+  // Notepad on the menu file, then the restart prompt.
+  StepResult AvaaOmat();
+  StepResult kysyuudelleenkaynnistys();
+  StepResult StartNotepad();
+  void lisaaniksit();
+  void CopySimplifiedMenu();
+  void ShowPlacementReport();
+  void ShowAbout();
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
