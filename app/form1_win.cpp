@@ -13,6 +13,7 @@
 #include "file_win.h"
 #include "launch_win.h"
 #include "menu_bar.h"
+#include "menu_bar_win.h"
 #include "menu_text.h"
 #include "message_win.h"
 #include "simplified_menu.h"
@@ -24,27 +25,6 @@ namespace lv {
 namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW;
-
-HMENU BuildMenuBar() {
-  HMENU bar = CreateMenu();
-  HMENU popup = nullptr;
-  std::wstring popupCaption;
-  auto flush = [&] {
-    if (popup) AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), popupCaption.c_str());
-  };
-  for (const MenuItemText& item : kMenuBar) {
-    if (item.id == 0) {
-      flush();
-      popup = CreatePopupMenu();
-      popupCaption = Utf8ToWide(item.caption);
-    } else {
-      AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id),
-                  Utf8ToWide(item.caption).c_str());
-    }
-  }
-  flush();
-  return bar;
-}
 
 HWND CreateChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
                  HINSTANCE instance, const RECT& r) {

@@ -2,6 +2,7 @@
 add_executable(lumora-valikko WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form1_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/menu_bar_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resources/lumora-valikko.rc
 )
 target_link_libraries(lumora-valikko PRIVATE lv_app_core lv_run lv_menu lv_platform)
