@@ -12,3 +12,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Everything static: the program must run with nothing installed beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# ctest and gtest_discover_tests run the Windows test programs under Wine. The
+# wrapper refuses to run without a private WINEPREFIX (scripts/wine-env.sh).
+set(CMAKE_CROSSCOMPILING_EMULATOR /bin/bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
