@@ -6,4 +6,10 @@ add_executable(lumora-valikko WIN32
   ${CMAKE_CURRENT_LIST_DIR}/resources/lumora-valikko.rc
 )
 target_link_libraries(lumora-valikko PRIVATE lv_app_core lv_run lv_menu lv_platform)
-target_link_options(lumora-valikko PRIVATE -municode -mwindows)
+if(MINGW)
+  target_link_options(lumora-valikko PRIVATE -municode -mwindows)
+endif()
+if(MSVC)
+  # The resource file embeds the program's own manifest.
+  target_link_options(lumora-valikko PRIVATE /MANIFEST:NO)
+endif()
