@@ -138,7 +138,10 @@ void Form1::Load() {
 // Writes the default menu file and opens it in Notepad for the user to see.
 void Form1::luoOmatd() {
   std::string bytes = BuildDefaultMenu([](const std::string& path) { return fe_levylla(path); });
-  Win32Result written = WriteWholeFile(td_, bytes);
+  // A hidden or system file of that name does not count as a menu file, but it is
+  // still the user's: it is read, never overwritten.
+  Win32Result written = WriteNewFile(td_, bytes);
+  if (!written.ok && written.error == ERROR_FILE_EXISTS) return;
   if (!written.ok) {
     ReportFailure(hwnd_, "Oletusvalikkoa ei voitu kirjoittaa tiedostoon:\n" + td_, written.error);
     return;

@@ -1,7 +1,9 @@
 #include "leading_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace lv {
@@ -29,6 +31,9 @@ class Cursor {
   std::string_view s_;
   size_t i_ = 0;
 };
+
+// Far beyond any exponent a double can take, far below overflowing int64_t.
+constexpr int64_t kExponentCap = 1'000'000'000'000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -71,25 +76,49 @@ float ReadLeadingNumber(std::string_view value) {
     if (cur.Peek() == '-') text.push_back('-');
     cur.Next();
   }
+  // The power of ten of the first significant digit, kept to tell an overflow from
+  // an underflow when the number does not fit a double: "1" and 400 zeros with
+  // "e-10" is huge although its exponent is negative.
+  int64_t magnitude = 0;
+  bool significant = false;
   bool digits = false;
-  for (; IsDigit(cur.Peek()); cur.Next()) text.push_back(cur.Peek()), digits = true;
+  for (; IsDigit(cur.Peek()); cur.Next()) {
+    text.push_back(cur.Peek()), digits = true;
+    if (significant) ++magnitude;
+    else if (cur.Peek() != '0') significant = true;
+  }
   if (cur.Peek() == '.') {
     text.push_back('.');
     cur.Next();
-    for (; IsDigit(cur.Peek()); cur.Next()) text.push_back(cur.Peek()), digits = true;
+    for (; IsDigit(cur.Peek()); cur.Next()) {
+      text.push_back(cur.Peek()), digits = true;
+      if (!significant) {
+        --magnitude;
+        if (cur.Peek() != '0') significant = true;
+      }
+    }
   }
   if (!digits) return 0.0f;
   char e = cur.Peek();
   if (e == 'e' || e == 'E' || e == 'd' || e == 'D') {
     cur.Next();
     std::string exponent = "e";
+    bool negativeExponent = false;
     if (cur.Peek() == '+' || cur.Peek() == '-') {
+      negativeExponent = cur.Peek() == '-';
       exponent.push_back(cur.Peek());
       cur.Next();
     }
+    int64_t exponentValue = 0;  // saturates: only its sign and size matter here
     bool expDigits = false;
-    for (; IsDigit(cur.Peek()); cur.Next()) exponent.push_back(cur.Peek()), expDigits = true;
-    if (expDigits) text += exponent;
+    for (; IsDigit(cur.Peek()); cur.Next()) {
+      exponent.push_back(cur.Peek()), expDigits = true;
+      exponentValue = std::min<int64_t>(exponentValue * 10 + (cur.Peek() - '0'), kExponentCap);
+    }
+    if (expDigits) {
+      text += exponent;
+      magnitude += negativeExponent ? -exponentValue : exponentValue;
+    }
   }
 
   double result = 0;
@@ -97,11 +126,9 @@ float ReadLeadingNumber(std::string_view value) {
   const char* last = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(first, last, result);
   if (ec == std::errc::result_out_of_range) {
-    // Too large or too small for a double: find out which from the exponent's sign.
-    bool negative = text[0] == '-';
-    bool tiny = text.find("e-") != std::string::npos;
-    result = tiny ? 0.0 : HUGE_VAL;
-    if (negative) result = -result;
+    // Too large or too small for a double; infinity is clamped by whoever uses it.
+    result = magnitude > 0 ? HUGE_VAL : 0.0;
+    if (text[0] == '-') result = -result;
   } else if (ec != std::errc()) {
     return 0.0f;
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace lv {
 
@@ -33,6 +34,68 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
+}
+
+// The UTF-8 form of every Windows-1252 byte, for decoding without branching on ranges.
+struct Utf8Bytes {
+  uint8_t size = 0;
+  char bytes[3] = {};
+};
+
+constexpr std::array<Utf8Bytes, 256> MakeWindows1252Table() {
+  std::array<Utf8Bytes, 256> table{};
+  for (unsigned b = 0; b < 256; ++b) {
+    uint32_t cp = (b >= 0x80 && b < 0xA0) ? kHighTable[b - 0x80] : b;
+    Utf8Bytes& t = table[b];
+    if (cp < 0x80) {
+      t.size = 1;
+      t.bytes[0] = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      t.size = 2;
+      t.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
+      t.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      t.size = 3;
+      t.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
+      t.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      t.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return table;
+}
+
+constexpr std::array<Utf8Bytes, 256> kWindows1252Utf8 = MakeWindows1252Table();
+
+// Eight bytes at a time: menu files are mostly ASCII, and the reader's cost is
+// dominated by walking over it.
+uint64_t Load8(const char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// Nonzero when some byte of `v` is zero (the classic bit trick; exact for "any").
+uint64_t HasZeroByte(uint64_t v) { return (v - kOnes) & ~v & kHighBits; }
+
+// The first position at or after `i` that holds a byte of 0x80 or above, or `n`.
+size_t SkipAscii(const char* p, size_t i, size_t n) {
+  while (i + 8 <= n && (Load8(p + i) & kHighBits) == 0) i += 8;
+  while (i < n && static_cast<unsigned char>(p[i]) < 0x80) ++i;
+  return i;
+}
+
+// The first position at or after `i` that holds a CR or an LF, or `n`.
+size_t FindLineEnd(const char* p, size_t i, size_t n) {
+  while (i + 8 <= n) {
+    uint64_t v = Load8(p + i);
+    if (HasZeroByte(v ^ (kOnes * '\r')) | HasZeroByte(v ^ (kOnes * '\n'))) break;
+    i += 8;
+  }
+  while (i < n && p[i] != '\r' && p[i] != '\n') ++i;
+  return i;
 }
 
 // Length of the valid UTF-8 sequence at text[i], or 0 when it is not valid.
@@ -71,10 +134,8 @@ size_t Utf8SequenceLength(std::string_view text, size_t i, uint32_t* cp) {
 bool IsValidUtf8(std::string_view bytes, bool* hasMultiByte) {
   bool multi = false;
   for (size_t i = 0; i < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-      continue;
-    }
+    i = SkipAscii(bytes.data(), i, bytes.size());
+    if (i == bytes.size()) break;
     uint32_t cp;
     size_t len = Utf8SequenceLength(bytes, i, &cp);
     if (len == 0) return false;
@@ -93,16 +154,25 @@ TextEncoding DetectEncoding(std::string_view bytes) {
 }
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 8);
-  for (char ch : bytes) {
-    auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80)
-      out.push_back(ch);
-    else if (c < 0xA0)
-      AppendUtf8(out, kHighTable[c - 0x80]);
-    else
-      AppendUtf8(out, c);
+  // Two passes, counting and then writing, so the result is allocated once and exactly.
+  const char* in = bytes.data();
+  const size_t n = bytes.size();
+  size_t size = 0;
+  for (size_t i = 0; i < n;) {
+    size_t ascii = SkipAscii(in, i, n);
+    size += ascii - i;
+    if ((i = ascii) < n) size += kWindows1252Utf8[static_cast<unsigned char>(in[i++])].size;
+  }
+  std::string out(size, '\0');
+  char* o = out.data();
+  for (size_t i = 0; i < n;) {
+    size_t ascii = SkipAscii(in, i, n);
+    std::memcpy(o, in + i, ascii - i);
+    o += ascii - i;
+    if ((i = ascii) < n) {
+      const Utf8Bytes& t = kWindows1252Utf8[static_cast<unsigned char>(in[i++])];
+      for (uint8_t k = 0; k < t.size; ++k) *o++ = t.bytes[k];
+    }
   }
   return out;
 }
@@ -133,23 +203,49 @@ std::string Utf8ToWindows1252(std::string_view utf8) {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  size_t start = 0;
+  const char* p = text.data();
   const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    char c = text[i];
-    if (c != '\r' && c != '\n') continue;
+  size_t start = 0;
+  for (size_t i = FindLineEnd(p, 0, n); i < n; i = FindLineEnd(p, start, n)) {
     lines.push_back(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ++i;
     start = i + 1;
   }
   if (start < n) lines.push_back(text.substr(start));
   return lines;
 }
 
+namespace {
+
+// A file with the mark may still hold bytes that are not UTF-8 (an editor that wrote
+// the mark and then appended Windows-1252 text); each such byte becomes U+FFFD, as
+// Notepad shows it, so that the text inside the program is always valid UTF-8.
+void AssignUtf8Repaired(std::string& out, std::string_view bytes) {
+  if (IsValidUtf8(bytes)) {
+    out.assign(bytes);
+    return;
+  }
+  out.clear();
+  out.reserve(bytes.size() + bytes.size() / 2);
+  for (size_t i = 0; i < bytes.size();) {
+    uint32_t cp;
+    size_t len = Utf8SequenceLength(bytes, i, &cp);
+    if (len == 0) {
+      AppendUtf8(out, 0xFFFD);
+      ++i;
+    } else {
+      out.append(bytes.substr(i, len));
+      i += len;
+    }
+  }
+}
+
+}  // namespace
+
 void DecodeMenuFile(std::string_view bytes, MenuText& out) {
   out.encoding = DetectEncoding(bytes);
   switch (out.encoding) {
-    case TextEncoding::Utf8Bom: out.text.assign(bytes.substr(kBom.size())); break;
+    case TextEncoding::Utf8Bom: AssignUtf8Repaired(out.text, bytes.substr(kBom.size())); break;
     case TextEncoding::Utf8: out.text.assign(bytes); break;
     case TextEncoding::Windows1252: out.text = Windows1252ToUtf8(bytes); break;
   }

@@ -29,8 +29,9 @@ std::string Utf8ToWindows1252(std::string_view utf8);
 // The views point into `text`.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// The decoded file: `text` holds the whole file as UTF-8 (without the mark) and
-// `lines` point into it. Not copyable, since the views would dangle.
+// The decoded file: `text` holds the whole file as valid UTF-8 (without the mark;
+// bytes that are not UTF-8 in a file with the mark become U+FFFD) and `lines`
+// point into it. Not copyable, since the views would dangle.
 struct MenuText {
   TextEncoding encoding = TextEncoding::Windows1252;
   std::string text;

@@ -107,9 +107,9 @@ Win32Result ReadWholeFile(const std::string& path, std::string& bytes) {
   return {};
 }
 
-Win32Result WriteWholeFile(const std::string& path, std::string_view bytes) {
+Win32Result WriteNewFile(const std::string& path, std::string_view bytes) {
   FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Win32Result::Failed();
   size_t done = 0;
   while (done < bytes.size()) {

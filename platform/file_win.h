@@ -19,7 +19,8 @@ std::string ProgramFolder();
 std::string ProgramBaseName();
 
 Win32Result ReadWholeFile(const std::string& path, std::string& bytes);
-// Creates the file, or empties one that exists, and writes `bytes`.
-Win32Result WriteWholeFile(const std::string& path, std::string_view bytes);
+// Creates a new file holding `bytes`. A file that exists already is left alone, and the
+// result is ERROR_FILE_EXISTS.
+Win32Result WriteNewFile(const std::string& path, std::string_view bytes);
 
 }  // namespace lv

@@ -138,7 +138,8 @@ stage_win() {
   fi
   # One private X server and one new prefix for the whole run; the tests inherit
   # DISPLAY, WINEPREFIX and the WINE* settings from here.
-  if ! { lv_wine_env && lv_xvfb_start && lv_wine_prefix fresh && lv_wine_desktop on; }; then
+  if ! { lv_wine_env && lv_xvfb_start && lv_wine_prefix fresh && lv_wine_desktop on &&
+    lv_wine_warm; }; then
     fail_one "Wine set-up"
     lv_cleanup
     return

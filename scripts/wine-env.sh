@@ -215,6 +215,14 @@ lv_screenshot() {
   fi
 }
 
+# lv_wine_warm: a persistent wineserver and Wine's desktop and services started up front,
+# detached from our output. Started by the first test instead, they would inherit
+# ctest's output pipe, and ctest waits for every test until that pipe closes.
+lv_wine_warm() {
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
 lv_cleanup() {
   lv_wineserver_stop
   lv_xvfb_stop
