@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "command_choice.h"
 #include "clipboard_win.h"
+#include "command_choice.h"
 #include "default_menu.h"
+#include "dpi_win.h"
 #include "explorer_tricks.h"
 #include "file_ops_win.h"
-#include "dpi_win.h"
 #include "file_win.h"
 #include "launch_win.h"
 #include "menu_bar.h"
@@ -48,8 +48,8 @@ bool Form1::Create(HINSTANCE instance, int showCommand) {
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), 0));
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kForm1Class;
@@ -105,9 +105,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void Form1::OnCreate() {
   dpi_ = WindowDpi(hwnd_);
   startup_.buttons.assign(1, kButton0Design);
-  HWND button0 = CreateChild(hwnd_, L"BUTTON", Utf8ToWide(kButtonDesignCaption),
-                             WS_TABSTOP | BS_PUSHBUTTON, kButtonIdBase, instance_,
-                             ToPixels(kButton0Design));
+  HWND button0 =
+      CreateChild(hwnd_, L"BUTTON", Utf8ToWide(kButtonDesignCaption), WS_TABSTOP | BS_PUSHBUTTON,
+                  kButtonIdBase, instance_, ToPixels(kButton0Design));
   buttonWindows_.push_back(button0);
   SetWindowSubclass(button0, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
   const std::wstring labelText = Utf8ToWide(kLabelDesignText);
@@ -168,8 +168,8 @@ void Form1::SizeWindowToContents() {
   GetWindowRect(hwnd_, &outer);
   int left = startup_.windowLeft ? TwipsToPixels(*startup_.windowLeft, dpi_) : outer.left;
   int top = startup_.windowTop ? TwipsToPixels(*startup_.windowTop, dpi_) : outer.top;
-  int width = startup_.windowWidth ? TwipsToPixels(*startup_.windowWidth, dpi_)
-                                   : outer.right - outer.left;
+  int width =
+      startup_.windowWidth ? TwipsToPixels(*startup_.windowWidth, dpi_) : outer.right - outer.left;
   // Set the width first: the menu bar may wrap in a narrow window, and the frame's
   // real height is only known afterwards.
   SetWindowPos(hwnd_, nullptr, left, top, width, outer.bottom - outer.top,
@@ -319,7 +319,7 @@ void Form1::OnCommand(int id, int notification) {
 }
 
 LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index,
-                                  DWORD_PTR self) noexcept {
+                                   DWORD_PTR self) noexcept {
   auto* form = reinterpret_cast<Form1*>(self);
   try {
     switch (msg) {
@@ -372,7 +372,9 @@ bool Form1::SwallowAltRelease(UINT msg, WPARAM wp) {
   return true;
 }
 
-void Form1::OpenMenuFileInNotepad() { StartCommandLine(NotepadCommand(td_)); }
+void Form1::OpenMenuFileInNotepad() {
+  StartCommandLine(NotepadCommand(td_));
+}
 
 // Starts a new copy of the program file and ends this one.
 Form1::StepResult Form1::kaynnistauudelleen() {
@@ -400,7 +402,8 @@ Form1::StepResult Form1::AvaaOmat() {
 }
 
 Form1::StepResult Form1::kysyuudelleenkaynnistys() {
-  int answer = ShowMessage(hwnd_, kRestartPromptText, kRestartPromptTitle, MB_YESNO | MB_DEFBUTTON1);
+  int answer =
+      ShowMessage(hwnd_, kRestartPromptText, kRestartPromptTitle, MB_YESNO | MB_DEFBUTTON1);
   return answer == IDYES ? kaynnistauudelleen() : StepResult{};
 }
 
@@ -440,13 +443,13 @@ void Form1::ShowPlacementReport() {
   const TwipsRect& button0 = startup_.buttons[0];
   std::string text = PlacementReport(PixelsToTwips(outer.left, dpi_),
                                      PixelsToTwips(outer.top, dpi_), button0.height, button0.width);
-  int answer = ShowMessage(hwnd_, text, PlacementTitle(td_),
-                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+  int answer =
+      ShowMessage(hwnd_, text, PlacementTitle(td_), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
   if (answer != IDYES) return;
   Win32Result copied = SetClipboardText(hwnd_, text);
-  StepResult result = copied.ok ? StartNotepad()
-                                : StepResult{false, "Arvoja ei voitu kopioida leikepöydälle.",
-                                             copied.error};
+  StepResult result =
+      copied.ok ? StartNotepad()
+                : StepResult{false, "Arvoja ei voitu kopioida leikepöydälle.", copied.error};
   if (!result.ok) ReportFailure(hwnd_, result.what, result.error);
 }
 

@@ -19,8 +19,8 @@ inline constexpr TwipsRect kButton0Design{105, 165, 5640, 615};
 inline constexpr TwipsRect kHintDesign{165, 870, 7005, 285};     // lblVinkki
 inline constexpr TwipsRect kStatusDesign{150, 1110, 7005, 285};  // lblKomento
 
-inline constexpr float kButtonGap = 50;         // between two buttons, and above lblVinkki
-inline constexpr float kLabelGap = 30;          // between lblVinkki and lblKomento
+inline constexpr float kButtonGap = 50;          // between two buttons, and above lblVinkki
+inline constexpr float kLabelGap = 30;           // between lblVinkki and lblKomento
 inline constexpr float kWindowBelowLast = 1150;  // window height beyond the last button
 inline constexpr float kWidthExtra = 100;        // window width beyond 2 x left + button width
 inline constexpr float kResizeMargin = 200;      // button width = window width - this - 2 x left

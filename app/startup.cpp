@@ -14,7 +14,9 @@ float Clamp(float v, float lo, float hi) {
   if (std::isnan(v)) return 0;
   return std::clamp(v, lo, hi);
 }
-float ReadSize(std::string_view value) { return Clamp(ReadLeadingNumber(value), 0, kMaxTwips); }
+float ReadSize(std::string_view value) {
+  return Clamp(ReadLeadingNumber(value), 0, kMaxTwips);
+}
 float ReadPosition(std::string_view value) {
   return Clamp(ReadLeadingNumber(value), -kMaxTwips, kMaxTwips);
 }

@@ -21,11 +21,11 @@ struct StartupResult {
   std::vector<TwipsRect> buttons;
   TwipsRect hint = kHintDesign;
   TwipsRect status = kStatusDesign;
-  std::string caption;                 // the title with " (ver:3.12.2023)" behind it
-  std::optional<float> windowLeft;     // unset: Windows' default place
+  std::string caption;              // the title with " (ver:3.12.2023)" behind it
+  std::optional<float> windowLeft;  // unset: Windows' default place
   std::optional<float> windowTop;
-  std::optional<float> windowWidth;    // unset: the built width
-  float windowHeight = 0;              // outer height, as the menu file's rule gives it
+  std::optional<float> windowWidth;  // unset: the built width
+  float windowHeight = 0;            // outer height, as the menu file's rule gives it
 };
 
 StartupResult ComputeStartup(const std::vector<std::string_view>& lines);

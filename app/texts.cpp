@@ -46,6 +46,8 @@ std::string AboutText(int year) {
   return text;
 }
 
-std::string AboutTitle() { return std::string("Lumora Valikko - ") + gVersioPvm; }
+std::string AboutTitle() {
+  return std::string("Lumora Valikko - ") + gVersioPvm;
+}
 
 }  // namespace lv

@@ -110,8 +110,7 @@ constexpr std::array<std::string_view, 45> kGenericTail = {
 
 // The desktop path below is an example; the comment rows written with it tell the
 // user how to put their own there.
-constexpr std::string_view kKassaShortcut =
-    "C:\\Users\\Kayttaja\\Desktop\\Lumora Kassa.appref-ms";
+constexpr std::string_view kKassaShortcut = "C:\\Users\\Kayttaja\\Desktop\\Lumora Kassa.appref-ms";
 
 constexpr std::array<ProductBlock, 15> kProductBlocks = {{
     {.kind = BlockKind::Program,
@@ -385,7 +384,9 @@ void AppendBlock(const ProductBlock& b, bool installed, std::vector<std::string>
 
 }  // namespace
 
-std::span<const ProductBlock> DefaultProductBlocks() { return kProductBlocks; }
+std::span<const ProductBlock> DefaultProductBlocks() {
+  return kProductBlocks;
+}
 
 std::string BuildDefaultMenu(
     const std::function<bool(const std::string& programPath)>& fe_levylla) {

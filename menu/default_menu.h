@@ -25,10 +25,10 @@ enum class TipStyle {
 // One block of the product part of the default menu.
 struct ProductBlock {
   BlockKind kind = BlockKind::Program;
-  std::string_view blockName{};    // after "; *** " in the header row
-  std::string_view caption{};      // the button text
-  std::string_view programPath{};  // the executable, or the shortcut file; empty for a web page
-  std::string_view productPage{};  // opened when the program is missing; a web page's own target
+  std::string_view blockName{};      // after "; *** " in the header row
+  std::string_view caption{};        // the button text
+  std::string_view programPath{};    // the executable, or the shortcut file; empty for a web page
+  std::string_view productPage{};    // opened when the program is missing; a web page's own target
   std::string_view supportPage{};    // Shift
   std::string_view knowledgePage{};  // Ctrl
   std::string_view manual{};         // Shift+Ctrl
@@ -36,7 +36,7 @@ struct ProductBlock {
   std::string_view changeHistory{};  // right button
   std::string_view middleTarget{};   // middle button; empty: the charts-of-accounts page
   std::string_view middleName{};     // the tooltip's name for `middleTarget` when it is set
-  bool middleCommented = false;    // the middle row is written as a comment
+  bool middleCommented = false;      // the middle row is written as a comment
   std::string_view tipName{};        // the product name in capitals
   TipStyle tip = TipStyle::Full;
   bool tipTrailingSpace = false;

@@ -10,7 +10,9 @@ namespace lv {
 
 namespace {
 
-bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsIgnored(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
 
 // The value without the characters the rule ignores, built lazily: most values
 // have none, and then the view is used as it is.
@@ -35,13 +37,18 @@ class Cursor {
 // Far beyond any exponent a double can take, far below overflowing int64_t.
 constexpr int64_t kExponentCap = 1'000'000'000'000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c, int base) {
   int v = -1;
-  if (c >= '0' && c <= '9') v = c - '0';
-  else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    v = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    v = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    v = c - 'A' + 10;
   return v < base ? v : -1;
 }
 
@@ -84,8 +91,10 @@ float ReadLeadingNumber(std::string_view value) {
   bool digits = false;
   for (; IsDigit(cur.Peek()); cur.Next()) {
     text.push_back(cur.Peek()), digits = true;
-    if (significant) ++magnitude;
-    else if (cur.Peek() != '0') significant = true;
+    if (significant)
+      ++magnitude;
+    else if (cur.Peek() != '0')
+      significant = true;
   }
   if (cur.Peek() == '.') {
     text.push_back('.');

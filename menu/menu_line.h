@@ -14,10 +14,10 @@ enum class SettingKey { Title, ButtonHeight, ButtonWidth, WindowLeft, WindowTop 
 
 struct MenuLine {
   LineKind kind = LineKind::Ignored;
-  std::string_view key;    // trimmed, case as written; the caption of an entry
-  std::string_view value;  // trimmed, case as written; the command of an entry
-  AttachedField field = AttachedField::Ctrl;      // when kind == Attached
-  SettingKey setting = SettingKey::Title;         // when kind == Setting
+  std::string_view key;                       // trimmed, case as written; the caption of an entry
+  std::string_view value;                     // trimmed, case as written; the command of an entry
+  AttachedField field = AttachedField::Ctrl;  // when kind == Attached
+  SettingKey setting = SettingKey::Title;     // when kind == Setting
 };
 
 // The views in the result point into `line`.

@@ -13,10 +13,9 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // Code points of bytes 0x80-0x9F in Windows-1252. The five bytes the code page leaves
 // undefined map to the C1 control of the same number, as MultiByteToWideChar does.
 constexpr std::array<char16_t, 32> kHighTable = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
@@ -78,7 +77,9 @@ constexpr uint64_t kOnes = 0x0101010101010101ull;
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
 // Nonzero when some byte of `v` is zero (the classic bit trick; exact for "any").
-uint64_t HasZeroByte(uint64_t v) { return (v - kOnes) & ~v & kHighBits; }
+uint64_t HasZeroByte(uint64_t v) {
+  return (v - kOnes) & ~v & kHighBits;
+}
 
 // The first position at or after `i` that holds a byte of 0x80 or above, or `n`.
 size_t SkipAscii(const char* p, size_t i, size_t n) {

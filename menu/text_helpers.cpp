@@ -6,7 +6,9 @@ namespace {
 // 32766 + 2 copies of the separator would no longer fit a 16-bit field number.
 constexpr int kMaxField = 32765;
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 std::string_view FieldView(std::string_view rivi, int monesko, char erotin) {

@@ -9,7 +9,9 @@ namespace lv {
 
 namespace {
 
-FileOpResult FailedWith(DWORD error) { return FileOpResult::Failed(SystemErrorText(error)); }
+FileOpResult FailedWith(DWORD error) {
+  return FileOpResult::Failed(SystemErrorText(error));
+}
 
 }  // namespace
 

@@ -99,7 +99,8 @@ Win32Result ReadWholeFile(const std::string& path, std::string& bytes) {
   while (done < bytes.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return Win32Result::Failed();
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr))
+      return Win32Result::Failed();
     if (got == 0) break;  // the file shrank meanwhile
     done += got;
   }
@@ -115,7 +116,8 @@ Win32Result WriteNewFile(const std::string& path, std::string_view bytes) {
   while (done < bytes.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
     DWORD wrote = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr)) return Win32Result::Failed();
+    if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr))
+      return Win32Result::Failed();
     done += wrote;
   }
   return {};

@@ -35,6 +35,8 @@ INT_PTR StartDoc(const std::string& DocName) {
   return reinterpret_cast<INT_PTR>(result);
 }
 
-void se_avaanettisivu(const std::string& sivu) { StartDoc(sivu); }
+void se_avaanettisivu(const std::string& sivu) {
+  StartDoc(sivu);
+}
 
 }  // namespace lv

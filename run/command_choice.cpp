@@ -63,10 +63,16 @@ std::string StatusText(std::string_view command) {
   return Concat({"Suoritetaan komento: ", command});
 }
 
-std::string HintText(std::string_view command) { return Concat({"(", command, ")"}); }
+std::string HintText(std::string_view command) {
+  return Concat({"(", command, ")"});
+}
 
-std::string NotepadCommand(std::string_view td) { return Concat({"notepad ", td}); }
+std::string NotepadCommand(std::string_view td) {
+  return Concat({"notepad ", td});
+}
 
-bool IsWebAddress(std::string_view command) { return StartsWithNoCase(command, "http"); }
+bool IsWebAddress(std::string_view command) {
+  return StartsWithNoCase(command, "http");
+}
 
 }  // namespace lv

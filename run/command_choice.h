@@ -21,10 +21,10 @@ Trigger ChooseTrigger(int mouseButton, int modifierMask);
 const std::string& SelectCommand(const MenuEntry& entry, Trigger trigger);
 
 struct PressAction {
-  std::string status;        // for lblKomento
-  std::string caption;       // the button's new caption; empty: keep the caption
-  bool webAddress = false;   // open through the shell instead of as a command line
-  std::string target;        // the address, or the command line with the placeholder filled in
+  std::string status;       // for lblKomento
+  std::string caption;      // the button's new caption; empty: keep the caption
+  bool webAddress = false;  // open through the shell instead of as a command line
+  std::string target;       // the address, or the command line with the placeholder filled in
 };
 
 // Empty `status` means nothing happens (a button without a command).
