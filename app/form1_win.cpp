@@ -66,6 +66,7 @@ bool Form1::Create(HINSTANCE instance, int showCommand) {
   Load();
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);
+  AddPendingTooltips();
   return true;
 }
 
@@ -150,17 +151,17 @@ void Form1::luoOmatd() {
 }
 
 void Form1::ApplyStartup() {
-  if (!startup_.entries.empty()) {
+  SetWindowTextW(hwnd_, Utf8ToWide(startup_.caption).c_str());
+  if (!startup_.entries.empty())
     SetWindowTextW(buttonWindows_[0], Utf8ToWide(startup_.entries[0].caption).c_str());
-    AddTooltip(buttonWindows_[0], startup_.entries[0].tooltip);
-  }
+  SizeWindowToContents();
+  // Every control is placed once, where the resize rule puts it in the sized window.
+  UpdateButtonWidths();
   PlaceControl(buttonWindows_[0], startup_.buttons[0]);
   PlaceControl(hint_, startup_.hint);
   PlaceControl(status_, startup_.status);
-  SetWindowTextW(hwnd_, Utf8ToWide(startup_.caption).c_str());
-  SizeWindowToContents();
   EnsureButtonControls();
-  ApplyResizeRule();
+  loading_ = false;
 }
 
 void Form1::SizeWindowToContents() {
@@ -218,38 +219,45 @@ void Form1::EnsureButtonControls() {
     if (!button) break;
     SetWindowSubclass(button, ButtonProc, i, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    AddTooltip(button, entry.tooltip);
     buttonWindows_.push_back(button);
   }
 }
 
-void Form1::AddTooltip(HWND button, const std::string& text) {
-  if (!tooltip_ || text.empty()) return;
-  std::wstring wide = Utf8ToWide(text);
-  TOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = hwnd_;
-  info.uId = reinterpret_cast<UINT_PTR>(button);
-  info.lpszText = wide.data();
-  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+// Hover tips are added once the window shows: they are not needed to see it.
+void Form1::AddPendingTooltips() {
+  if (!tooltip_) return;
+  for (; tipsAdded_ < buttonWindows_.size() && tipsAdded_ < startup_.entries.size(); ++tipsAdded_) {
+    std::wstring text = Utf8ToWide(startup_.entries[tipsAdded_].tooltip);
+    if (text.empty()) continue;
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(buttonWindows_[tipsAdded_]);
+    info.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
 }
 
 void Form1::OnSize() {
-  if (startup_.buttons.empty()) return;  // still being created
-  EnsureButtonControls();
+  if (loading_) return;  // start-up places everything once, when the size is known
   ApplyResizeRule();
+  EnsureButtonControls();
+  AddPendingTooltips();
 }
 
 void Form1::ApplyResizeRule() {
+  if (UpdateButtonWidths()) Layout();
+}
+
+bool Form1::UpdateButtonWidths() {
   RECT outer;
-  if (!GetWindowRect(hwnd_, &outer)) return;
+  if (!GetWindowRect(hwnd_, &outer)) return false;
   const float windowWidth = PixelsToTwips(outer.right - outer.left, dpi_);
   std::optional<float> width = ResizedButtonWidth(windowWidth, startup_.buttons[0].left);
-  if (!width) return;  // a negative width: the buttons keep theirs
+  if (!width) return false;  // a negative width: the buttons keep theirs
   for (TwipsRect& rect : startup_.buttons) rect.width = *width;
-  Layout();
+  return true;
 }
 
 void Form1::Layout() {
@@ -272,8 +280,10 @@ void Form1::OnDpiChanged(UINT dpi, const RECT* suggested) {
   SetFont();
   SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-  EnsureButtonControls();
+  if (loading_) return;  // start-up goes on at the new DPI
   ApplyResizeRule();
+  EnsureButtonControls();
+  AddPendingTooltips();
 }
 
 void Form1::SetFont() {

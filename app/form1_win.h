@@ -50,13 +50,15 @@ class Form1 {
   void SizeWindowToContents();
   // The resize rule: every button as wide as the window allows.
   void ApplyResizeRule();
+  // The rule on the twips only; false when it leaves the widths as they were.
+  bool UpdateButtonWidths();
   // Creates the button controls that the largest possible window could show.
   void EnsureButtonControls();
   void Layout();
   void PlaceControl(HWND control, const TwipsRect& rect) const;
   RECT ToPixels(const TwipsRect& rect) const;
   void SetFont();
-  void AddTooltip(HWND button, const std::string& text);
+  void AddPendingTooltips();
 
   void luoOmatd();
 
@@ -86,6 +88,8 @@ class Form1 {
   std::vector<HWND> buttonWindows_;  // created controls; a prefix of startup_.buttons
   StartupResult startup_;
   std::string td_;
+  bool loading_ = true;      // start-up has not finished placing the controls
+  size_t tipsAdded_ = 0;     // buttons [0, tipsAdded_) have their hover tips
   bool altPressed_ = false;  // the last press had Alt held: swallow Alt's release
 };
 

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "form1_win.h"
 
@@ -9,9 +8,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // The program lives in a folder the user can write to: load DLLs from the system
   // folder only, never from beside the program.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-
-  // The shell's "Open" of a web address may use COM.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

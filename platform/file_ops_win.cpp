@@ -45,6 +45,11 @@ FileOpResult Win32FileSystemOps::WriteAllFlushed(const std::string& path, std::s
 
 FileOpResult Win32FileSystemOps::ReplaceWith(const std::string& target,
                                              const std::string& replacement) {
+  // A read-only menu file is the user's wish not to change it. Windows refuses to move
+  // over one, and some file systems would not: refuse it here, the same everywhere.
+  DWORD attributes = GetFileAttributesW(Utf8ToWide(target).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return FailedWith(ERROR_ACCESS_DENIED);
   // MoveFileExW rather than ReplaceFileW: when ReplaceFileW fails half-way the target
   // may already be gone, and the temporary file is then the only copy.
   if (!MoveFileExW(Utf8ToWide(replacement).c_str(), Utf8ToWide(target).c_str(),

@@ -1,5 +1,8 @@
 #include "launch_win.h"
 
+#include <objbase.h>
+#include <shellapi.h>
+
 #include <vector>
 
 #include "text_win.h"
@@ -25,13 +28,38 @@ Win32Result StartCommandLine(const std::string& commandLine) {
 
 }  // namespace lv
 
-#include <shellapi.h>
-
 namespace lv {
 
+namespace {
+
+using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+
+template <typename F>
+F SystemFunction(const wchar_t* dll, const char* name) {
+  HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+// The shell and COM are loaded when a web address is first opened, not at start-up:
+// most presses start command lines, and the window shows sooner without them.
+ShellExecuteWFn LoadShell() {
+  static const ShellExecuteWFn shellExecute = [] {
+    if (auto coInitializeEx = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
+      coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    return SystemFunction<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW");
+  }();
+  return shellExecute;
+}
+
+}  // namespace
+
 INT_PTR StartDoc(const std::string& DocName) {
-  HINSTANCE result = ShellExecuteW(GetDesktopWindow(), L"Open", Utf8ToWide(DocName).c_str(), L"",
-                                   L"C:\\", SW_SHOWNORMAL);
+  ShellExecuteWFn shellExecute = LoadShell();
+  if (!shellExecute) return SE_ERR_DLLNOTFOUND;
+  HINSTANCE result = shellExecute(GetDesktopWindow(), L"Open", Utf8ToWide(DocName).c_str(), L"",
+                                  L"C:\\", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result);
 }
 

@@ -76,8 +76,12 @@ main() {
   trap 'exit 130' INT TERM HUP
   say "load: $(uptime)"
   for w in "${what[@]}"; do
-    "bench_$w"
+    case $w in
+      native) bench_native ;;
+      win) bench_win ;;
+    esac
   done
+  say "load: $(uptime)"
   exit "$status"
 }
 

@@ -334,6 +334,21 @@ HWND ProgramRun::WaitForNotepadWindow(std::wstring_view titlePart, DWORD timeout
   }
 }
 
+ProgramRun::ProgramRun(DWORD pid) {
+  process_ = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE,
+                         FALSE, pid);
+  if (process_)
+    pid_ = pid;
+  else
+    startError_ = GetLastError();
+}
+
+bool ProgramRun::WaitForExit(DWORD timeoutMs) const {
+  return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::wstring ControlText(HWND hwnd) { return RemoteText(hwnd); }
+
 std::vector<DWORD> ProgramRun::NotepadChildren() const {
   std::vector<DWORD> pids;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -343,6 +358,21 @@ std::vector<DWORD> ProgramRun::NotepadChildren() const {
   for (BOOL more = Process32FirstW(snapshot, &entry); more;
        more = Process32NextW(snapshot, &entry)) {
     if (entry.th32ParentProcessID == pid_ && EqualsNoCase(entry.szExeFile, L"notepad.exe"))
+      pids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return pids;
+}
+
+std::vector<DWORD> ProgramRun::Children(std::wstring_view exeName) const {
+  std::vector<DWORD> pids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return pids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ParentProcessID == pid_ && EqualsNoCase(entry.szExeFile, exeName))
       pids.push_back(entry.th32ProcessID);
   }
   CloseHandle(snapshot);

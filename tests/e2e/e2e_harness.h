@@ -97,6 +97,9 @@ struct WindowSnapshot {
 // Reads the window and its child controls from outside the owning process.
 WindowSnapshot TakeSnapshot(HWND hwnd);
 
+// The text of a window or control of another process ("<no answer>" when it hangs).
+std::wstring ControlText(HWND hwnd);
+
 // One run of the program. The destructor ends the program (our own process, by its
 // handle) and then every Notepad it started, whether the test passed or not.
 class ProgramRun {
@@ -121,6 +124,14 @@ class ProgramRun {
 
   // The process ids of the Notepads the program has started so far.
   std::vector<DWORD> NotepadChildren() const;
+
+  // Takes over a copy of the program that another copy started (a restart), by its
+  // process id: it is then ended with this object like one started here.
+  explicit ProgramRun(DWORD pid);
+  // The process ids of the program's running children whose program file is `exeName`.
+  std::vector<DWORD> Children(std::wstring_view exeName) const;
+  // True once the program has ended, false when it still runs after `timeoutMs`.
+  bool WaitForExit(DWORD timeoutMs) const;
 
  private:
   HANDLE process_ = nullptr;
