@@ -256,6 +256,8 @@ WindowSnapshot TakeSnapshot(HWND hwnd) {
 }
 
 ProgramRun::ProgramRun(const std::wstring& exePath) {
+  // A pointer resting where the window appears would put a command on the hint line.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
   // The command line must be writable, and the folder is left to the program.
   std::wstring commandLine = L"\"" + exePath + L"\"";
   STARTUPINFOW si{};
