@@ -351,20 +351,7 @@ bool ProgramRun::WaitForExit(DWORD timeoutMs) const {
 
 std::wstring ControlText(HWND hwnd) { return RemoteText(hwnd); }
 
-std::vector<DWORD> ProgramRun::NotepadChildren() const {
-  std::vector<DWORD> pids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return pids;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == pid_ && EqualsNoCase(entry.szExeFile, L"notepad.exe"))
-      pids.push_back(entry.th32ProcessID);
-  }
-  CloseHandle(snapshot);
-  return pids;
-}
+std::vector<DWORD> ProgramRun::NotepadChildren() const { return Children(L"notepad.exe"); }
 
 std::vector<DWORD> ProgramRun::Children(std::wstring_view exeName) const {
   std::vector<DWORD> pids;

@@ -15,6 +15,7 @@
 
 #include "dialogs.h"
 #include "e2e_harness.h"
+#include "launcher_test.h"
 #include "explorer_tricks.h"
 #include "input_driver.h"
 #include "menu_bar.h"
@@ -33,12 +34,6 @@ constexpr wchar_t kRestartTitle[] = L"K\u00c4YNNIST\u00c4 VALIKKO UUDELLEEN";
 constexpr wchar_t kRestartText[] =
     L"Muokattuasi valikkoa, k\u00e4ynnist\u00e4 se uudelleen, jotta m\u00e4\u00e4ritykset "
     L"tulevat voimaan\n\nK\u00e4ynnistet\u00e4\u00e4nk\u00f6 valikko uudelleen nyt?";
-
-std::wstring TestName() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-  return Widen(name);
-}
 
 std::string CrLfLines(const std::vector<std::string>& lines) {
   std::string bytes;
@@ -76,7 +71,7 @@ bool ReadOnly(const std::wstring& path, bool on) {
   return SetFileAttributesW(path.c_str(), on ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
 }
 
-class MaintenanceE2e : public testing::Test {
+class MaintenanceE2e : public LauncherTest {
  protected:
   void TearDown() override {
     // Copies started by a restart end with the test too, whatever happened.
@@ -98,20 +93,7 @@ class MaintenanceE2e : public testing::Test {
       ADD_FAILURE() << "the screen has " << dpi << " DPI; the twips values here are for 96";
       return false;
     }
-    folder_ = std::make_unique<TestFolder>(TestName());
-    if (!folder_->ok()) {
-      ADD_FAILURE() << folder_->error();
-      return false;
-    }
-    if (!WriteBytes(folder_->MenuFile(), menu)) {
-      ADD_FAILURE() << "cannot write " << Narrow(folder_->MenuFile());
-      return false;
-    }
-    run_ = std::make_unique<ProgramRun>(folder_->Program());
-    std::string why;
-    hwnd_ = run_->WaitForWindow(kWindowTimeoutMs, &why);
-    if (!hwnd_) ADD_FAILURE() << why;
-    return hwnd_ != nullptr;
+    return Launch(&menu);
   }
 
   // A menu bar item, as the menu would send it.
@@ -174,10 +156,7 @@ class MaintenanceE2e : public testing::Test {
     return bytes;
   }
 
-  std::unique_ptr<TestFolder> folder_;
-  std::unique_ptr<ProgramRun> run_;
   std::vector<std::unique_ptr<ProgramRun>> restarted_;
-  HWND hwnd_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------

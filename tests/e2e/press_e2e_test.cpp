@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e_harness.h"
+#include "launcher_test.h"
 #include "input_driver.h"
 
 namespace lv::e2e {
@@ -27,11 +28,6 @@ enum : int { kMonivalinta, kVajaa, kPaikka, kIsot, kVerkko, kIsoVerkko, kMuistio
 
 constexpr char kWebAddress[] = "https://example.com/lumora/tuki.html";
 constexpr char kUpperWebAddress[] = "HTTPS://EXAMPLE.COM/LUMORA/TUKI.HTML";
-
-std::wstring TestName() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  return Widen(std::string(info->test_suite_name()) + "_" + info->name());
-}
 
 std::string ReadOrEmpty(const std::wstring& path) {
   std::string bytes;
@@ -64,7 +60,7 @@ HWND OtherWindowOf(DWORD pid, HWND except) {
 
 // Starts the program in a fresh folder with a menu whose commands each write their
 // own marker file there, and gives the tests what they need to press and check.
-class PressE2eBase : public testing::Test {
+class PressE2eBase : public LauncherTest {
  protected:
   void TearDown() override {
     ReleaseEverything();
@@ -185,10 +181,7 @@ class PressE2eBase : public testing::Test {
     return WaitUntil([&] { return ReadOrEmpty(MarkerFile(name)) == content; }, kRunTimeoutMs);
   }
 
-  std::unique_ptr<TestFolder> folder_;
   std::string dir_;
-  std::unique_ptr<ProgramRun> run_;
-  HWND hwnd_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------

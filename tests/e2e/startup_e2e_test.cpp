@@ -17,6 +17,7 @@
 
 #include "default_menu.h"
 #include "e2e_harness.h"
+#include "launcher_test.h"
 #include "form_design.h"
 #include "menu_line.h"
 #include "menu_text.h"
@@ -37,11 +38,6 @@ int ScreenDpi() {
 
 // 15 twips per pixel at 96 DPI, rounded to the nearest pixel.
 int Px(float twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-
-std::wstring TestName() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  return Widen(std::string(info->test_suite_name()) + "_" + info->name());
-}
 
 // What the portable core makes of a menu file.
 StartupResult Oracle(std::string_view bytes) {
@@ -160,7 +156,7 @@ std::vector<int> ButtonTops(const WindowSnapshot& w) {
 
 // Starts the program in this test's fresh folder (with `menu` as its menu file, or
 // without one) and reads its window. The run ends with the test.
-class StartupE2eBase : public testing::Test {
+class StartupE2eBase : public LauncherTest {
  protected:
   // Returns false (having failed the test) when the window never appeared.
   bool StartProgram(const std::string* menu) {
@@ -168,28 +164,11 @@ class StartupE2eBase : public testing::Test {
       ADD_FAILURE() << "the screen has " << dpi << " DPI; the pixel values here are for 96";
       return false;
     }
-    folder_ = std::make_unique<TestFolder>(TestName());
-    if (!folder_->ok()) {
-      ADD_FAILURE() << folder_->error();
-      return false;
-    }
-    if (menu && !WriteBytes(folder_->MenuFile(), *menu)) {
-      ADD_FAILURE() << "cannot write " << Narrow(folder_->MenuFile());
-      return false;
-    }
-    run_ = std::make_unique<ProgramRun>(folder_->Program());
-    std::string why;
-    HWND hwnd = run_->WaitForWindow(kWindowTimeoutMs, &why);
-    if (!hwnd) {
-      ADD_FAILURE() << why;
-      return false;
-    }
-    window_ = TakeSnapshot(hwnd);
+    if (!Launch(menu)) return false;
+    window_ = TakeSnapshot(hwnd_);
     return true;
   }
 
-  std::unique_ptr<TestFolder> folder_;
-  std::unique_ptr<ProgramRun> run_;
   WindowSnapshot window_;
 };
 

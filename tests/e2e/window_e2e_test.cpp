@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "e2e_harness.h"
+#include "launcher_test.h"
 #include "input_driver.h"
 #include "menu_text.h"
 #include "startup.h"
@@ -22,11 +23,6 @@ namespace {
 
 constexpr DWORD kEndTimeoutMs = 2000;  // "at once": well within this
 constexpr wchar_t kVersion[] = L" (ver:3.12.2023)";
-
-std::wstring TestName() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  return Widen(std::string(info->test_suite_name()) + "_" + info->name());
-}
 
 std::string CrLfLines(const std::vector<std::string>& lines) {
   std::string bytes;
@@ -268,28 +264,10 @@ INSTANTIATE_TEST_SUITE_P(End, EndE2e, testing::ValuesIn(kEndCases),
 // ---------------------------------------------------------------------------
 // The window's geometry, at 96 and 144 DPI.
 
-class GeometryE2e : public testing::Test {
+class GeometryE2e : public LauncherTest {
  protected:
-  bool StartProgram(const std::string& menu) {
-    folder_ = std::make_unique<TestFolder>(TestName());
-    if (!folder_->ok()) {
-      ADD_FAILURE() << folder_->error();
-      return false;
-    }
-    if (!WriteBytes(folder_->MenuFile(), menu)) {
-      ADD_FAILURE() << "cannot write " << Narrow(folder_->MenuFile());
-      return false;
-    }
-    run_ = std::make_unique<ProgramRun>(folder_->Program());
-    std::string why;
-    hwnd_ = run_->WaitForWindow(kWindowTimeoutMs, &why);
-    if (!hwnd_) ADD_FAILURE() << why;
-    return hwnd_ != nullptr;
-  }
+  bool StartProgram(const std::string& menu) { return Launch(&menu); }
 
-  std::unique_ptr<TestFolder> folder_;
-  std::unique_ptr<ProgramRun> run_;
-  HWND hwnd_ = nullptr;
 };
 
 const std::string kThreeEntries =
