@@ -64,12 +64,6 @@ double Min(const std::vector<double>& v) {
   return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
 }
 
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256] = {};
-  int n = GetClassNameW(hwnd, name, 256);
-  return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
 struct FindWindowOf {
   DWORD pid;
   const wchar_t* cls;

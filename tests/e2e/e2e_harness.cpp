@@ -54,12 +54,6 @@ std::wstring RemoteText(HWND hwnd) {
   return text;
 }
 
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256] = {};
-  int n = GetClassNameW(hwnd, name, 256);
-  return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
 struct FindMain {
   DWORD pid;
   HWND found;
@@ -111,6 +105,12 @@ BOOL CALLBACK CollectChildProc(HWND hwnd, LPARAM lp) {
 }
 
 }  // namespace
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  int n = GetClassNameW(hwnd, name, 256);
+  return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
+}
 
 std::wstring Widen(std::string_view utf8) {
   if (utf8.empty()) return {};

@@ -97,6 +97,9 @@ struct WindowSnapshot {
 // Reads the window and its child controls from outside the owning process.
 WindowSnapshot TakeSnapshot(HWND hwnd);
 
+// The window class name of any window, also of another process.
+std::wstring ClassOf(HWND hwnd);
+
 // The text of a window or control of another process ("<no answer>" when it hangs).
 std::wstring ControlText(HWND hwnd);
 
