@@ -1,5 +1,7 @@
 #include "e2e_harness.h"
 
+#include "text_win.h"
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -112,23 +114,9 @@ std::wstring ClassOf(HWND hwnd) {
   return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
+std::wstring Widen(std::string_view utf8) { return Utf8ToWide(utf8); }
 
-std::string Narrow(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                      nullptr, nullptr);
-  return utf8;
-}
+std::string Narrow(std::wstring_view wide) { return WideToUtf8(wide); }
 
 std::wstring HostPathToWindows(std::string_view hostPath) {
   std::wstring path = L"Z:" + Widen(hostPath);
