@@ -14,6 +14,8 @@ packages=(
   wine wine64 fonts-wine xvfb xauth
   # finding windows and taking screenshots
   xdotool x11-utils imagemagick
+  # the release zip
+  git zip unzip
 )
 
 # One dpkg-query for all: a package not listed as installed is missing.
