@@ -3,8 +3,11 @@
 # Build folders are under build/ (LV_BUILD moves them; LV_WINEPREFIX moves the prefix).
 #   native  build/native: unit tests of the portable core (ctest)
 #   fuzz    build/fuzz: the libFuzzer target(s), about 30 s each (one test each)
-#   win     build/win: Win32 and end-to-end tests under Wine on a private Xvfb (ctest)
-# Usage: scripts/test.sh [native|fuzz|win]...   (no argument: all three)
+#   win     build/win: Win32 and end-to-end tests under Wine on a private Xvfb (ctest),
+#           the release zip's contents and its unpacked programs among them
+#   release scripts/release.sh --verify: two clean builds of HEAD at different paths
+#           must give a byte-identical release zip (one test; about half a minute)
+# Usage: scripts/test.sh [native|fuzz|win|release]...   (no argument: all four)
 # Exits non-zero when anything failed. Installs what is missing first (scripts/deps.sh).
 set -uo pipefail
 
@@ -150,14 +153,26 @@ stage_win() {
   lv_cleanup
 }
 
+stage_release() {
+  say "== release: two clean builds of the committed HEAD must give the same zip"
+  local log=$logs/release-verify.log t0=$SECONDS
+  if bash scripts/release.sh --verify >"$log" 2>&1; then
+    passed=$((passed + 1))
+    say "release: reproducible, $((SECONDS - t0)) s"
+  else
+    tail -n 40 "$log" >&2
+    fail_one "release: not reproducible or not built (log $log)"
+  fi
+}
+
 main() {
   local what=("$@")
-  [ ${#what[@]} -gt 0 ] || what=(native fuzz win)
+  [ ${#what[@]} -gt 0 ] || what=(native fuzz win release)
   for w in "${what[@]}"; do
     case $w in
-      native | fuzz | win) ;;
+      native | fuzz | win | release) ;;
       *)
-        say "unknown stage '$w' (native, fuzz or win)"
+        say "unknown stage '$w' (native, fuzz, win or release)"
         exit 2
         ;;
     esac
