@@ -96,15 +96,15 @@ const std::map<std::string, Check>& Expected() {
          EXPECT_EQ(Press(r, "Muistio", kLeftButton, kShift).target, std::string("notepad ") + kTd);
          EXPECT_TRUE(Press(r, "Verohallinto", kLeftButton).webAddress);
        }},
-      {"kommentit",
-       [](const StartupResult& r) { EXPECT_EQ(Captions(r), (Strings{"Muistio"})); }},
+      {"kommentit", [](const StartupResult& r) { EXPECT_EQ(Captions(r), (Strings{"Muistio"})); }},
       {"ei-kommentteja",
        [](const StartupResult& r) {
          EXPECT_EQ(Captions(r), (Strings{"; välilyönti ennen puolipistettä", "remontti"}));
        }},
       {"painikkeet",
        [](const StartupResult& r) {
-         EXPECT_EQ(Captions(r), (Strings{"Muistio", "Laskin", "Resurssienhallinta", "Komentokehote"}));
+         EXPECT_EQ(Captions(r),
+                   (Strings{"Muistio", "Laskin", "Resurssienhallinta", "Komentokehote"}));
          EXPECT_EQ(Press(r, "Laskin", kLeftButton).target, "calc");
        }},
       {"komentotulkki",
@@ -144,7 +144,8 @@ const std::map<std::string, Check>& Expected() {
                   Case{kLeftButton, 0, plain},
                   Case{kLeftButton, kShift, "https://tuki.lumora.example/kirjanpito"},
                   Case{kLeftButton, kCtrl, "https://www.lumora.example/tietopankki/kirjanpito"},
-                  Case{kLeftButton, kShift | kCtrl, "https://www.lumora.example/ohjeet/kirjanpito.pdf"},
+                  Case{kLeftButton, kShift | kCtrl,
+                       "https://www.lumora.example/ohjeet/kirjanpito.pdf"},
                   Case{kLeftButton, kAlt, "https://www.lumora.example/paivitykset"},
                   Case{kRightButton, kShift, "explorer C:\\LUMORA\\KIRJANPITO"},
                   Case{kMiddleButton, kCtrl, "cmd /k cd /d C:\\LUMORA\\KIRJANPITO"},
@@ -176,8 +177,9 @@ const std::map<std::string, Check>& Expected() {
          PressAction edit = Press(r, "Muokkaa valikkoa", kLeftButton);
          EXPECT_EQ(edit.target, std::string("notepad ") + kTd);
          EXPECT_EQ(edit.status, "Suoritetaan komento: notepad %valikko.oma%");
-         EXPECT_NE(Press(r, "Varmuuskopio", kLeftButton).target.find(std::string("\"") + kTd + "\""),
-                   std::string::npos);
+         EXPECT_NE(
+             Press(r, "Varmuuskopio", kLeftButton).target.find(std::string("\"") + kTd + "\""),
+             std::string::npos);
        }},
       {"verkko",
        [](const StartupResult& r) {
@@ -263,8 +265,8 @@ TEST(GuideExamples, EachExampleHasOneCheckAndEachCheckAnExample) {
 
   std::map<std::string, int> seen;
   for (const Example& ex : examples) {
-    EXPECT_EQ(Expected().count(ex.name), 1u) << "line " << ex.line << ": example \"" << ex.name
-                                            << "\" has no check here";
+    EXPECT_EQ(Expected().count(ex.name), 1u)
+        << "line " << ex.line << ": example \"" << ex.name << "\" has no check here";
     EXPECT_EQ(seen[ex.name]++, 0) << "line " << ex.line << ": example \"" << ex.name << "\" twice";
   }
   for (const auto& [name, check] : Expected())
