@@ -1,7 +1,8 @@
 // Reading the menu file, measured against the least any reader must do: a generated
 // menu file of about 1 MB goes (a) through DecodeMenuFile and ComputeStartup, and
-// (b) through a bare split at CR and LF that touches every byte. Prints the figures
-// and their ratio against the goal of at most 4x; never fails on them.
+// (b) through a bare split at CR and LF that touches every byte, and (c) through the
+// whole menu file check. Prints the figures and their ratios against the goals of at
+// most 4x for (a)/(b) and at most 2x for (c)/(a); never fails on them.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "menu_check.h"
 #include "menu_text.h"
 #include "startup.h"
 
@@ -102,7 +104,7 @@ int main() {
   }
 
   // Interleaved, so that all see the same state of the machine; best of each.
-  Best full, decode, fullUtf8, bare;
+  Best full, decode, fullUtf8, bare, check;
   const int rounds = 60;
   for (int round = 0; round < rounds; ++round) {
     full.Add(Seconds([&] {
@@ -121,6 +123,7 @@ int main() {
       gSink = lv::ComputeStartup(text.lines).entries.size();
     }));
     bare.Add(Seconds([&] { gSink = BareSplit(file).size(); }));
+    check.Add(Seconds([&] { gSink = lv::CheckMenuFile(file).findings.size(); }));
   }
 
   const double ratio = full.seconds / bare.seconds;
@@ -139,5 +142,11 @@ int main() {
               megabytes / bare.seconds, bare.seconds * 1e3, rounds);
   std::printf("Ratio (a)/(b): %.2fx (goal: at most 4x) %s\n", ratio,
               ratio <= 4.0 ? "- met" : "- NOT met");
+  // The checker reads the file through the same decoder and start-up, and adds its own.
+  const double checkRatio = check.seconds / full.seconds;
+  std::printf("(c) CheckMenuFile, the whole check:  %8.1f MB/s  (%.3f ms, best of %d)\n",
+              megabytes / check.seconds, check.seconds * 1e3, rounds);
+  std::printf("Ratio (c)/(a): %.2fx (goal: at most 2x) %s\n", checkRatio,
+              checkRatio <= 2.0 ? "- met" : "- NOT met");
   return 0;
 }

@@ -92,8 +92,10 @@ bool IsCommandField(AttachedField field) {
   return field != AttachedField::Tooltip && field != AttachedField::ClickTitle;
 }
 
+// `lower` begins with a character that has no case ("%", ".").
 size_t FindNoCase(std::string_view text, std::string_view lower, size_t from = 0) {
-  for (size_t i = from; i + lower.size() <= text.size(); ++i)
+  for (size_t i = text.find(lower[0], from); i != std::string_view::npos;
+       i = text.find(lower[0], i + 1))
     if (StartsWithNoCase(text.substr(i), lower)) return i;
   return std::string_view::npos;
 }
@@ -378,9 +380,8 @@ class Checker final : public StartupObserver {
 // The encoding and line ends: what the decoder chose, and where it read text that
 // was probably not meant so.
 void CheckText(std::string_view bytes, const MenuText& text, Checker& checker) {
-  const bool highBytes = std::any_of(bytes.begin(), bytes.end(),
-                                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  if (text.encoding == TextEncoding::Windows1252 && highBytes)
+  // Every byte from 0x80 on grows when Windows-1252 becomes UTF-8.
+  if (text.encoding == TextEncoding::Windows1252 && text.text.size() != bytes.size())
     checker.Add(0, "V14", Severity::huomautus,
                 "tiedosto ei ole UTF-8-muotoinen, joten se luetaan Windows-1252-merkistönä (ANSI)");
   if (text.encoding == TextEncoding::Utf8Bom && !IsValidUtf8(bytes.substr(3)))
@@ -388,21 +389,15 @@ void CheckText(std::string_view bytes, const MenuText& text, Checker& checker) {
                 "tiedosto alkaa UTF-8-merkillä, mutta siinä on tavuja, jotka eivät ole UTF-8:aa: ne "
                 "näkyvät merkkinä \"\xEF\xBF\xBD\" (tallenna tiedosto uudelleen UTF-8-muodossa)");
 
+  // Each line but the last ends right where its view ends.
   LineEnd first = LineEnd::None;
-  size_t line = 0;
   const std::string& t = text.text;
-  for (size_t i = 0; i < t.size(); ++i) {
-    LineEnd end;
-    if (t[i] == '\n') {
-      end = LineEnd::Lf;
-    } else if (t[i] != '\r') {
-      continue;
-    } else if (i + 1 < t.size() && t[i + 1] == '\n') {
-      end = LineEnd::CrLf;
-      ++i;
-    } else {
-      end = LineEnd::Cr;
-    }
+  for (size_t line = 0; line < text.lines.size(); ++line) {
+    const size_t i = static_cast<size_t>(text.lines[line].data() - t.data()) + text.lines[line].size();
+    if (i >= t.size()) break;
+    const LineEnd end = t[i] == '\n'                                  ? LineEnd::Lf
+                        : (i + 1 < t.size() && t[i + 1] == '\n') ? LineEnd::CrLf
+                                                                   : LineEnd::Cr;
     if (first == LineEnd::None) {
       first = end;
     } else if (end != first) {
@@ -411,7 +406,6 @@ void CheckText(std::string_view bytes, const MenuText& text, Checker& checker) {
                       LineEndName(end) + ", aiemmat merkkeihin " + LineEndName(first));
       break;
     }
-    ++line;
   }
 }
 
