@@ -77,6 +77,7 @@ class Form1 {
   void CopySimplifiedMenu();
   void ShowPlacementReport();
   void ShowAbout();
+  void ShowCheckReport();
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
