@@ -313,8 +313,8 @@ void Form1::OnCommand(int id, int notification) {
   switch (id) {
     case kHintId:
     case kStatusId:
-      // A double-click is two clicks: each opens a Notepad.
-      if (notification == STN_CLICKED || notification == STN_DBLCLK) OpenMenuFileInNotepad();
+      // A double-click comes as a click and then STN_DBLCLK: the click alone opens Notepad.
+      if (notification == STN_CLICKED) OpenMenuFileInNotepad();
       break;
     case mnuRestart:
     case mnuAvaaOmat: {
