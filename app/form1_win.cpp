@@ -144,7 +144,9 @@ void Form1::luoOmatd() {
     ReportFailure(hwnd_, "Oletusvalikkoa ei voitu kirjoittaa tiedostoon:\n" + td_, written.error);
     return;
   }
-  StartCommandLine(NotepadCommand(td_));
+  // The file is written: start-up goes on with it whether or not Notepad shows it.
+  StepResult notepad = StartNotepad();
+  if (!notepad.ok) ReportFailure(hwnd_, notepad.what, notepad.error);
 }
 
 void Form1::ApplyStartup() {
