@@ -94,8 +94,17 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-      if (SwallowAltRelease(msg, wp)) return 0;
+      if (HandleAltKey(msg, wp, lp)) return 0;
+      break;
+    // Alt let go of in another program never reaches this one.
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) altPressed_ = false;
+      break;
+    case WM_ACTIVATEAPP:
+      if (!wp) altPressed_ = false;
       break;
     case WM_LBUTTONDBLCLK: ShowPlacementReport(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -345,8 +354,10 @@ LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, 
       case WM_MBUTTONDOWN:
       case WM_MBUTTONDBLCLK: form->OnButtonPress(index, kMiddleButton, wp); break;
       case WM_MOUSEMOVE: form->OnButtonHover(index); break;
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
       case WM_SYSKEYUP:
-        if (form->SwallowAltRelease(msg, wp)) return 0;
+        if (form->HandleAltKey(msg, wp, lp)) return 0;
         break;
       case WM_NCDESTROY: RemoveWindowSubclass(button, ButtonProc, index); break;
     }
@@ -357,13 +368,15 @@ LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, 
 }
 
 void Form1::OnButtonPress(size_t index, int mouseButton, WPARAM keys) {
-  if (index >= startup_.entries.size()) return;  // button 0 without an entry
   // Mouse messages carry Shift and Ctrl; Alt is read from the keyboard state.
-  int mask = ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) |
-             (GetKeyState(VK_MENU) < 0 ? kAlt : 0);
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  if (!alt) altPressed_ = false;
+  if (index >= startup_.entries.size()) return;  // button 0 without an entry
+  int mask =
+      ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) | (alt ? kAlt : 0);
   PressAction action = DecidePress(startup_.entries[index], mouseButton, mask, td_);
   if (action.status.empty()) return;
-  altPressed_ = (mask & kAlt) != 0;
+  altPressed_ = alt;
   SetWindowTextW(status_, Utf8ToWide(action.status).c_str());
   if (!action.caption.empty() && index < buttonWindows_.size())
     SetWindowTextW(buttonWindows_[index], Utf8ToWide(action.caption).c_str());
@@ -379,9 +392,17 @@ void Form1::OnButtonHover(size_t index) {
   SetWindowTextW(hint_, Utf8ToWide(HintText(startup_.entries[index].command)).c_str());
 }
 
-// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar.
-bool Form1::SwallowAltRelease(UINT msg, WPARAM wp) {
-  if (msg != WM_SYSKEYUP || wp != VK_MENU || !altPressed_) return false;
+// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar:
+// that release is swallowed (true). A new press of Alt means it was let go of unseen,
+// so its release is the user's own.
+bool Form1::HandleAltKey(UINT msg, WPARAM wp, LPARAM lp) {
+  if (wp != VK_MENU) return false;
+  if (msg != WM_SYSKEYUP) {
+    const bool wasDown = (lp & (1 << 30)) != 0;
+    if (!wasDown) altPressed_ = false;
+    return false;
+  }
+  if (!altPressed_) return false;
   altPressed_ = false;
   return true;
 }
