@@ -19,6 +19,7 @@
 #include "simplified_menu.h"
 #include "text_win.h"
 #include "texts.h"
+#include "window_geometry.h"
 
 namespace lv {
 
@@ -175,13 +176,14 @@ void Form1::ApplyStartup() {
 void Form1::SizeWindowToContents() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  int left = startup_.windowLeft ? TwipsToPixels(*startup_.windowLeft, dpi_) : outer.left;
-  int top = startup_.windowTop ? TwipsToPixels(*startup_.windowTop, dpi_) : outer.top;
-  int width =
-      startup_.windowWidth ? TwipsToPixels(*startup_.windowWidth, dpi_) : outer.right - outer.left;
+  const Dpis dpis{SystemDpi(), dpi_};
+  const PixelPoint place = StartupPlace(startup_, {outer.left, outer.top}, dpis);
+  RECT frame{};
+  AdjustWindowRectForDpi(&frame, kFormStyle, true, 0, dpis.system);
+  const int width = StartupWidth(startup_, frame.right - frame.left, dpis);
   // Set the width first: the menu bar may wrap in a narrow window, and the frame's
   // real height is only known afterwards.
-  SetWindowPos(hwnd_, nullptr, left, top, width, outer.bottom - outer.top,
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, width, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   GetWindowRect(hwnd_, &outer);
   RECT client;
@@ -475,9 +477,8 @@ void Form1::CopySimplifiedMenu() {
 void Form1::ShowPlacementReport() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  const TwipsRect& button0 = startup_.buttons[0];
-  std::string text = PlacementReport(PixelsToTwips(outer.left, dpi_),
-                                     PixelsToTwips(outer.top, dpi_), button0.height, button0.width);
+  std::string text =
+      PlacementReportAt({outer.left, outer.top}, startup_.buttons[0], {SystemDpi(), dpi_});
   int answer =
       ShowMessage(hwnd_, text, PlacementTitle(td_), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
   if (answer != IDYES) return;
