@@ -56,7 +56,8 @@ bool Form1::Create(HINSTANCE instance, int showCommand) {
   wc.lpszClassName = kForm1Class;
   if (!RegisterClassExW(&wc)) return false;
 
-  // The built window: its client area is 6150 x 4470 twips at the system's DPI.
+  // The built window: its client area is 6150 x 4470 twips at the system's DPI until
+  // start-up knows where it goes and sizes it at the DPI of that monitor.
   UINT dpi = SystemDpi();
   RECT r{0, 0, TwipsToPixels(kClientDesignWidth, dpi), TwipsToPixels(kClientDesignHeight, dpi)};
   AdjustWindowRectForDpi(&r, kFormStyle, true, 0, dpi);
@@ -176,11 +177,15 @@ void Form1::ApplyStartup() {
 void Form1::SizeWindowToContents() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  const Dpis dpis{SystemDpi(), dpi_};
-  const PixelPoint place = StartupPlace(startup_, {outer.left, outer.top}, dpis);
+  const PixelPoint place = StartupPlace(startup_, {outer.left, outer.top}, {SystemDpi(), dpi_});
+  // Moved first: the monitor the window appears on gives the one DPI it is sized and
+  // laid out at.
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  UseWindowDpi();
   RECT frame{};
-  AdjustWindowRectForDpi(&frame, kFormStyle, true, 0, dpis.system);
-  const int width = StartupWidth(startup_, frame.right - frame.left, dpis);
+  AdjustWindowRectForDpi(&frame, kFormStyle, true, 0, dpi_);
+  const int width = StartupWidth(startup_, frame.right - frame.left, {SystemDpi(), dpi_});
+  GetWindowRect(hwnd_, &outer);
   // Set the width first: the menu bar may wrap in a narrow window, and the frame's
   // real height is only known afterwards.
   SetWindowPos(hwnd_, nullptr, place.x, place.y, width, outer.bottom - outer.top,
@@ -299,6 +304,15 @@ void Form1::OnDpiChanged(UINT dpi, const RECT* suggested) {
   ApplyResizeRule();
   EnsureButtonControls();
   AddPendingTooltips();
+}
+
+// A window is not rescaled when it is created or moved while hidden: the DPI it is on
+// now is the one it is laid out at.
+void Form1::UseWindowDpi() {
+  const UINT dpi = WindowDpi(hwnd_);
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  SetFont();
 }
 
 void Form1::SetFont() {

@@ -57,6 +57,7 @@ class Form1 {
   void Layout();
   void PlaceControl(HWND control, const TwipsRect& rect) const;
   RECT ToPixels(const TwipsRect& rect) const;
+  void UseWindowDpi();
   void SetFont();
   void AddPendingTooltips();
 

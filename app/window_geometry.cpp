@@ -25,17 +25,17 @@ float PixelsToTwips(int pixels, unsigned dpi) {
 }
 
 PixelPoint StartupPlace(const StartupResult& r, PixelPoint current, const Dpis& dpis) {
-  return {r.windowLeft ? TwipsToPixels(*r.windowLeft, dpis.window) : current.x,
-          r.windowTop ? TwipsToPixels(*r.windowTop, dpis.window) : current.y};
+  return {r.windowLeft ? TwipsToPixels(*r.windowLeft, dpis.system) : current.x,
+          r.windowTop ? TwipsToPixels(*r.windowTop, dpis.system) : current.y};
 }
 
 int StartupWidth(const StartupResult& r, int frameWidth, const Dpis& dpis) {
   if (r.windowWidth) return TwipsToPixels(*r.windowWidth, dpis.window);
-  return TwipsToPixels(kClientDesignWidth, dpis.system) + frameWidth;
+  return TwipsToPixels(kClientDesignWidth, dpis.window) + frameWidth;
 }
 
 std::string PlacementReportAt(PixelPoint place, const TwipsRect& button0, const Dpis& dpis) {
-  return PlacementReport(PixelsToTwips(place.x, dpis.window), PixelsToTwips(place.y, dpis.window),
+  return PlacementReport(PixelsToTwips(place.x, dpis.system), PixelsToTwips(place.y, dpis.system),
                          button0.height, button0.width);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
-// The window's twips in pixels on a desktop whose monitors may be scaled differently:
-// `system` is the system DPI, `window` the DPI of the monitor the window is on.
+// The window's twips in pixels on a desktop whose monitors may be scaled differently.
+// Sizes (the window's, its controls') are at the DPI of the monitor the window is on.
+// Places on the screen (the window's left and top, read from the menu file or put in
+// the placement report) are at the system DPI, one rate whichever monitor the window
+// is on: a reported place then brings the window back there.
 #include <string>
 
 #include "startup.h"
@@ -24,7 +27,8 @@ struct PixelPoint {
 // "me.left" and "me.top", or `current`, where Windows put the window.
 PixelPoint StartupPlace(const StartupResult& r, PixelPoint current, const Dpis& dpis);
 
-// The window's outer width after start-up; `frameWidth` is its borders' in pixels.
+// The window's outer width after start-up; `frameWidth` is its borders' in pixels at
+// the window's DPI.
 int StartupWidth(const StartupResult& r, int frameWidth, const Dpis& dpis);
 
 // The placement report for a window whose outer top left corner is at `place`.
