@@ -22,6 +22,7 @@
 #include "simplified_menu.h"
 #include "text_win.h"
 #include "texts.h"
+#include "window_geometry.h"
 
 namespace lv {
 
@@ -58,7 +59,8 @@ bool Form1::Create(HINSTANCE instance, int showCommand) {
   wc.lpszClassName = kForm1Class;
   if (!RegisterClassExW(&wc)) return false;
 
-  // The built window: its client area is 6150 x 4470 twips at the system's DPI.
+  // The built window: its client area is 6150 x 4470 twips at the system's DPI until
+  // start-up knows where it goes and sizes it at the DPI of that monitor.
   UINT dpi = SystemDpi();
   RECT r{0, 0, TwipsToPixels(kClientDesignWidth, dpi), TwipsToPixels(kClientDesignHeight, dpi)};
   AdjustWindowRectForDpi(&r, kFormStyle, true, 0, dpi);
@@ -97,8 +99,17 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-      if (SwallowAltRelease(msg, wp)) return 0;
+      if (HandleAltKey(msg, wp, lp)) return 0;
+      break;
+    // Alt let go of in another program never reaches this one.
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) altPressed_ = false;
+      break;
+    case WM_ACTIVATEAPP:
+      if (!wp) altPressed_ = false;
       break;
     case WM_LBUTTONDBLCLK: ShowPlacementReport(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -172,7 +183,9 @@ void Form1::luoOmatd() {
     ReportFailure(hwnd_, "Oletusvalikkoa ei voitu kirjoittaa tiedostoon:\n" + td_, written.error);
     return;
   }
-  StartCommandLine(NotepadCommand(td_));
+  // The file is written: start-up goes on with it whether or not Notepad shows it.
+  StepResult notepad = StartNotepad();
+  if (!notepad.ok) ReportFailure(hwnd_, notepad.what, notepad.error);
 }
 
 void Form1::ApplyStartup() {
@@ -192,13 +205,18 @@ void Form1::ApplyStartup() {
 void Form1::SizeWindowToContents() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  int left = startup_.windowLeft ? TwipsToPixels(*startup_.windowLeft, dpi_) : outer.left;
-  int top = startup_.windowTop ? TwipsToPixels(*startup_.windowTop, dpi_) : outer.top;
-  int width =
-      startup_.windowWidth ? TwipsToPixels(*startup_.windowWidth, dpi_) : outer.right - outer.left;
+  const PixelPoint place = StartupPlace(startup_, {outer.left, outer.top}, {SystemDpi(), dpi_});
+  // Moved first: the monitor the window appears on gives the one DPI it is sized and
+  // laid out at.
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  UseWindowDpi();
+  RECT frame{};
+  AdjustWindowRectForDpi(&frame, kFormStyle, true, 0, dpi_);
+  const int width = StartupWidth(startup_, frame.right - frame.left, {SystemDpi(), dpi_});
+  GetWindowRect(hwnd_, &outer);
   // Set the width first: the menu bar may wrap in a narrow window, and the frame's
   // real height is only known afterwards.
-  SetWindowPos(hwnd_, nullptr, left, top, width, outer.bottom - outer.top,
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, width, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   GetWindowRect(hwnd_, &outer);
   RECT client;
@@ -316,6 +334,15 @@ void Form1::OnDpiChanged(UINT dpi, const RECT* suggested) {
   AddPendingTooltips();
 }
 
+// A window is not rescaled when it is created or moved while hidden: the DPI it is on
+// now is the one it is laid out at.
+void Form1::UseWindowDpi() {
+  const UINT dpi = WindowDpi(hwnd_);
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  SetFont();
+}
+
 void Form1::SetFont() {
   HFONT old = font_;
   font_ = CreateMessageFont(dpi_);
@@ -341,8 +368,8 @@ void Form1::OnCommand(int id, int notification) {
   switch (id) {
     case kHintId:
     case kStatusId:
-      // A double-click is two clicks: each opens a Notepad.
-      if (notification == STN_CLICKED || notification == STN_DBLCLK) OpenMenuFileInNotepad();
+      // A double-click comes as a click and then STN_DBLCLK: the click alone opens Notepad.
+      if (notification == STN_CLICKED) OpenMenuFileInNotepad();
       break;
     case mnuRestart:
     case mnuAvaaOmat: {
@@ -372,8 +399,10 @@ LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, 
       case WM_MBUTTONDOWN:
       case WM_MBUTTONDBLCLK: form->OnButtonPress(index, kMiddleButton, wp); break;
       case WM_MOUSEMOVE: form->OnButtonHover(index); break;
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
       case WM_SYSKEYUP:
-        if (form->SwallowAltRelease(msg, wp)) return 0;
+        if (form->HandleAltKey(msg, wp, lp)) return 0;
         break;
       case WM_NCDESTROY: RemoveWindowSubclass(button, ButtonProc, index); break;
     }
@@ -384,13 +413,15 @@ LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, 
 }
 
 void Form1::OnButtonPress(size_t index, int mouseButton, WPARAM keys) {
-  if (index >= startup_.entries.size()) return;  // button 0 without an entry
   // Mouse messages carry Shift and Ctrl; Alt is read from the keyboard state.
-  int mask = ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) |
-             (GetKeyState(VK_MENU) < 0 ? kAlt : 0);
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  if (!alt) altPressed_ = false;
+  if (index >= startup_.entries.size()) return;  // button 0 without an entry
+  int mask =
+      ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) | (alt ? kAlt : 0);
   PressAction action = DecidePress(startup_.entries[index], mouseButton, mask, td_);
   if (action.status.empty()) return;
-  altPressed_ = (mask & kAlt) != 0;
+  altPressed_ = alt;
   SetWindowTextW(status_, Utf8ToWide(action.status).c_str());
   if (!action.caption.empty() && index < buttonWindows_.size())
     SetWindowTextW(buttonWindows_[index], Utf8ToWide(action.caption).c_str());
@@ -406,9 +437,17 @@ void Form1::OnButtonHover(size_t index) {
   SetWindowTextW(hint_, Utf8ToWide(HintText(startup_.entries[index].command)).c_str());
 }
 
-// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar.
-bool Form1::SwallowAltRelease(UINT msg, WPARAM wp) {
-  if (msg != WM_SYSKEYUP || wp != VK_MENU || !altPressed_) return false;
+// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar:
+// that release is swallowed (true). A new press of Alt means it was let go of unseen,
+// so its release is the user's own.
+bool Form1::HandleAltKey(UINT msg, WPARAM wp, LPARAM lp) {
+  if (wp != VK_MENU) return false;
+  if (msg != WM_SYSKEYUP) {
+    const bool wasDown = (lp & (1 << 30)) != 0;
+    if (!wasDown) altPressed_ = false;
+    return false;
+  }
+  if (!altPressed_) return false;
   altPressed_ = false;
   return true;
 }
@@ -481,9 +520,8 @@ void Form1::CopySimplifiedMenu() {
 void Form1::ShowPlacementReport() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  const TwipsRect& button0 = startup_.buttons[0];
-  std::string text = PlacementReport(PixelsToTwips(outer.left, dpi_),
-                                     PixelsToTwips(outer.top, dpi_), button0.height, button0.width);
+  std::string text =
+      PlacementReportAt({outer.left, outer.top}, startup_.buttons[0], {SystemDpi(), dpi_});
   int answer =
       ShowMessage(hwnd_, text, PlacementTitle(td_), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
   if (answer != IDYES) return;
