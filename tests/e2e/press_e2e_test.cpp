@@ -18,6 +18,9 @@ namespace lv::e2e {
 namespace {
 
 constexpr wchar_t kStartText[] = L"K\u00e4ynnistys ok!";
+// The menu holds the placeholder in capitals and a program that is not there, on
+// purpose: the status line starts by telling so.
+constexpr wchar_t kStartStatus[] = L"Valikossa 2 ongelmaa: katso Ohje";
 constexpr char kStatusPrefix[] = "Suoritetaan komento: ";
 constexpr char kClickTitle[] = "Odota ...";
 constexpr DWORD kRunTimeoutMs = 8000;  // a cmd started under Wine writes its file within this
@@ -330,7 +333,7 @@ TEST_F(PressNothingE2e, ReleaseOnAButtonRunsNothing) {
   }
   Sleep(kQuietMs);
   EXPECT_EQ(MarkersPresent(), std::vector<std::string>{});
-  EXPECT_EQ(Status(), kStartText);
+  EXPECT_EQ(Status(), kStartStatus);
   EXPECT_EQ(ControlText(Button(kMonivalinta)), L"Monivalinta");
   // The pointer did reach the button: the hint line shows its command.
   EXPECT_EQ(Hint(), Widen("(" + MarkerCommand("plain") + ")"));
@@ -374,7 +377,7 @@ TEST_F(PressNothingE2e, HoverShowsThePlainCommand) {
     EXPECT_TRUE(WaitUntil([&] { return Hint() == expected; }, 2000))
         << "hint line \"" << Narrow(Hint()) << "\"";
   }
-  EXPECT_EQ(Status(), kStartText) << "hovering changed the status line";
+  EXPECT_EQ(Status(), kStartStatus) << "hovering changed the status line";
 
   // After a Shift press the caption is the click title and the Shift command ran;
   // the hint line still shows the plain command.
@@ -421,7 +424,7 @@ TEST_P(LabelClickE2e, OpensTheMenuFileInNotepad) {
       << "no Notepad on valikko.oma";
   EXPECT_EQ(run_->NotepadChildren().size(), 1u);
   EXPECT_EQ(Hint(), kStartText);
-  EXPECT_EQ(Status(), kStartText);
+  EXPECT_EQ(Status(), kStartStatus);
   EXPECT_EQ(MarkersPresent(), std::vector<std::string>{});
 }
 
