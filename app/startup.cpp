@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "menu_text.h"
+
 
 namespace lv {
 
@@ -120,6 +122,12 @@ StartupResult ComputeStartup(const std::vector<std::string_view>& lines,
   Builder builder(observer);
   for (size_t i = 0; i < lines.size(); ++i) builder.Apply(i, lines[i]);
   return builder.Finish();
+}
+
+StartupResult ComputeStartupFromBytes(std::string_view bytes) {
+  MenuText text;
+  DecodeMenuFile(bytes, text);
+  return ComputeStartup(text.lines);
 }
 
 std::string fe_omatd(std::string_view programFolder) {

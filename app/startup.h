@@ -49,6 +49,9 @@ class StartupObserver {
 StartupResult ComputeStartup(const std::vector<std::string_view>& lines,
                              StartupObserver* observer = nullptr);
 
+// The same for the bytes of a menu file, decoded as the program reads it.
+StartupResult ComputeStartupFromBytes(std::string_view bytes);
+
 // The full path of the menu file in `programFolder`.
 std::string fe_omatd(std::string_view programFolder);
 

@@ -4,16 +4,10 @@
 
 #include <string>
 
-#include "menu_text.h"
 
 namespace lv {
 namespace {
 
-StartupResult StartFrom(const std::string& file) {
-  MenuText text;
-  DecodeMenuFile(file, text);
-  return ComputeStartup(text.lines);
-}
 
 // Desktops whose window's monitor is scaled like the system, more or less.
 const Dpis kDesktops[] = {{96, 96}, {96, 144}, {144, 96}, {120, 168}, {168, 120}, {192, 96}};
@@ -36,9 +30,9 @@ TEST(WindowGeometry, PlaceAtTheSystemDpiWidthAtTheWindowDpi) {
       {{144, 96}, {150, -30}, 426, 274},  {{144, 144}, {150, -30}, 631, 411},
       {{120, 192}, {125, -25}, 836, 548},
   };
-  const StartupResult placed = StartFrom("me.left=1500\r\nme.top=-300\r\neka = cmd\r\n");
-  const StartupResult plain = StartFrom("eka = cmd\r\n");
-  const StartupResult wide = StartFrom("cmdaja.width=3800\r\neka = cmd\r\n");
+  const StartupResult placed = ComputeStartupFromBytes("me.left=1500\r\nme.top=-300\r\neka = cmd\r\n");
+  const StartupResult plain = ComputeStartupFromBytes("eka = cmd\r\n");
+  const StartupResult wide = ComputeStartupFromBytes("cmdaja.width=3800\r\neka = cmd\r\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(Describe(c.dpis));
     const PixelPoint p = StartupPlace(placed, {7, 9}, c.dpis);
@@ -64,7 +58,7 @@ TEST(WindowGeometry, ReportedPlaceBringsTheWindowBack) {
         SCOPED_TRACE(Describe(reported) + " -> " + Describe(started) + " at " +
                      std::to_string(at.x) + ", " + std::to_string(at.y));
         const std::string report = PlacementReportAt(at, button0, reported);
-        const PixelPoint back = StartupPlace(StartFrom(report + "eka = cmd\r\n"), {}, started);
+        const PixelPoint back = StartupPlace(ComputeStartupFromBytes(report + "eka = cmd\r\n"), {}, started);
         EXPECT_EQ(back.x, at.x) << report;
         EXPECT_EQ(back.y, at.y) << report;
       }
