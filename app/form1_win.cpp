@@ -266,10 +266,10 @@ void Form1::EnsureButtonControls() {
 // Hover tips are added once the window shows: they are not needed to see it.
 void Form1::AddPendingTooltips() {
   if (!tooltip_)
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               instance_, nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
   if (!tooltip_) return;
   for (; tipsAdded_ < buttonWindows_.size() && tipsAdded_ < startup_.entries.size(); ++tipsAdded_) {
     std::wstring text = Utf8ToWide(startup_.entries[tipsAdded_].tooltip);

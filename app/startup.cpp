@@ -5,7 +5,6 @@
 
 #include "menu_text.h"
 
-
 namespace lv {
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "form_design.h"
 #include "leading_number.h"
-#include "menu_line.h"
 #include "menu_entry.h"
+#include "menu_line.h"
 
 namespace lv {
 

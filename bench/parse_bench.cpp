@@ -22,11 +22,20 @@ using Clock = std::chrono::steady_clock;
 // blocks with help and update pages on the modifier keys, tips, blank lines, and
 // Finnish letters as Windows-1252 bytes. Roughly `targetBytes` long, CR LF throughout.
 std::string GenerateMenuFile(size_t targetBytes) {
-  const char* const products[] = {"Kirjanpito", "Palkanlaskenta", "Laskutus", "Reskontra",
-                                  "Varasto",    "Tilinp\xE4\xE4t\xF6s", "Ty\xF6" "aika", "Kassa"};
+  const char* const products[] = {"Kirjanpito",
+                                  "Palkanlaskenta",
+                                  "Laskutus",
+                                  "Reskontra",
+                                  "Varasto",
+                                  "Tilinp\xE4\xE4t\xF6s",
+                                  "Ty\xF6"
+                                  "aika",
+                                  "Kassa"};
   std::string out;
   out.reserve(targetBytes + 4096);
-  out += "; Lumora Valikko: oma valikko. Rivit, jotka alkavat puolipisteell\xE4, ovat kommentteja.\r\n";
+  out +=
+      "; Lumora Valikko: oma valikko. Rivit, jotka alkavat puolipisteell\xE4, ovat "
+      "kommentteja.\r\n";
   out += "rem Asetukset\r\n";
   out += "title = \xA0Toimiston valikko\r\n";
   out += "cmdaja.height = 450\r\n";
@@ -35,7 +44,7 @@ std::string GenerateMenuFile(size_t targetBytes) {
   out += "me.top = 900\r\n\r\n";
   for (size_t block = 0; out.size() < targetBytes; ++block) {
     const std::string name = std::string(products[block % std::size(products)]) + " " +
-                              std::to_string(block / std::size(products) + 1);
+                             std::to_string(block / std::size(products) + 1);
     const std::string folder = "C:\\LUMORA\\" + std::to_string(block);
     out += "; --- " + name + " ---\r\n";
     out += "&" + name + " = cmd /c if exist " + folder + "\\OHJELMA.EXE (" + folder +

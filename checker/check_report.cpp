@@ -92,7 +92,8 @@ std::string PressTable(std::string_view file, const MenuCheck& check) {
       {Trigger::middle, "keskipainike"},
   }};
   const std::vector<MenuEntry>& entries = check.startup.entries;
-  std::string out = std::string(file) + ": " + Counted(entries.size(), "painike", "painiketta") + "\n";
+  std::string out =
+      std::string(file) + ": " + Counted(entries.size(), "painike", "painiketta") + "\n";
   for (size_t i = 0; i < entries.size(); ++i) {
     const MenuEntry& e = entries[i];
     out += "\n";

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
       }
     }
     const int error = errno;
-    why = error == ENOENT ? "tiedostoa ei ole"
+    why = error == ENOENT   ? "tiedostoa ei ole"
           : error == EACCES ? "ei lukuoikeutta"
           : error == EISDIR ? "se on kansio"
                             : std::strerror(error);

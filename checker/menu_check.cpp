@@ -187,8 +187,9 @@ class Checker final : public StartupObserver {
 
   void OnAttachedWithoutEntry(size_t index, const MenuLine& line) override {
     Add(index, "V02", Severity::varoitus,
-        Quote(line.key) + " ennen ensimmäistä painiketta ei kuulu millekään painikkeelle: "
-                          "rivi ohitetaan");
+        Quote(line.key) +
+            " ennen ensimmäistä painiketta ei kuulu millekään painikkeelle: "
+            "rivi ohitetaan");
   }
 
   void OnNumber(size_t index, const MenuLine& line, const NumberReading& read,
@@ -196,9 +197,9 @@ class Checker final : public StartupObserver {
     const std::string name = Quote(SettingName(line.setting));
     if (!read.hasNumber) {
       Add(index, "V05", Severity::varoitus,
-          line.value.empty()
-              ? name + ": arvo puuttuu, joten se luetaan nollaksi"
-              : name + ": arvo " + Quote(line.value) + " ei ala numerolla, joten se luetaan nollaksi");
+          line.value.empty() ? name + ": arvo puuttuu, joten se luetaan nollaksi"
+                             : name + ": arvo " + Quote(line.value) +
+                                   " ei ala numerolla, joten se luetaan nollaksi");
     } else if (read.end < line.value.size()) {
       Add(index, "V06", Severity::varoitus,
           name + ": luetaan " + Number(read.value) + ", loppu " +
@@ -235,8 +236,8 @@ class Checker final : public StartupObserver {
       Add(entryLines_[i] - 1, "V15", Severity::varoitus,
           "painike " + Quote(startup.entries[i].caption) +
               (more ? " ja " + std::to_string(more) + " sen jälkeen tulevaa" : std::string()) +
-              " alkaa " + Number(top) +
-              " twipin kohdalta: 1080 pikselin korkuisella näytöllä " + (more ? "ne eivät" : "se ei") +
+              " alkaa " + Number(top) + " twipin kohdalta: 1080 pikselin korkuisella näytöllä " +
+              (more ? "ne eivät" : "se ei") +
               " mahdu ikkunaan (pienennä cmdaja.height-arvoa tai jaa valikko kahteen)");
       break;
     }
@@ -274,7 +275,8 @@ class Checker final : public StartupObserver {
     else if (text.starts_with(' ') && line.key.starts_with(';'))
       Add(index, "V20", Severity::varoitus,
           "rivi ei ole kommentti, koska \";\" ei ole rivin ensimmäinen merkki: siitä tuli "
-          "painike " + Quote(line.key));
+          "painike " +
+              Quote(line.key));
     CheckCommand(index, line.value);
   }
 
@@ -283,7 +285,8 @@ class Checker final : public StartupObserver {
       Add(index, "V03", Severity::varoitus,
           Quote(line.key) + " ei ole tunnettu avain: rivi ohitetaan" + Suggestion(line.key));
     } else if (text.find('=') == std::string_view::npos) {
-      std::string message = "rivillä ei ole \"=\"-merkkiä eikä se ole tunnettu avain: rivi ohitetaan";
+      std::string message =
+          "rivillä ei ole \"=\"-merkkiä eikä se ole tunnettu avain: rivi ohitetaan";
       if (StartsWithNoCase(text, "rem"))
         message += " (kommenttirivi alkaa \";\" tai \"rem \" välilyönnin kanssa)";
       Add(index, "V04", Severity::varoitus, std::move(message));
@@ -366,7 +369,8 @@ class Checker final : public StartupObserver {
       Add(index, "V16", Severity::varoitus,
           "ohjelma " + Quote(*program) +
               " löytyy vain App Paths -rekisteristä, jota komentorivi ei käytä: kirjoita koko "
-              "polku " + Quote(found.appPath));
+              "polku " +
+              Quote(found.appPath));
   }
 
   const ProgramFinder& findProgram_;
@@ -385,19 +389,21 @@ void CheckText(std::string_view bytes, const MenuText& text, Checker& checker) {
     checker.Add(0, "V14", Severity::huomautus,
                 "tiedosto ei ole UTF-8-muotoinen, joten se luetaan Windows-1252-merkistönä (ANSI)");
   if (text.encoding == TextEncoding::Utf8Bom && !IsValidUtf8(bytes.substr(3)))
-    checker.Add(0, "V18", Severity::varoitus,
-                "tiedosto alkaa UTF-8-merkillä, mutta siinä on tavuja, jotka eivät ole UTF-8:aa: ne "
-                "näkyvät merkkinä \"\xEF\xBF\xBD\" (tallenna tiedosto uudelleen UTF-8-muodossa)");
+    checker.Add(
+        0, "V18", Severity::varoitus,
+        "tiedosto alkaa UTF-8-merkillä, mutta siinä on tavuja, jotka eivät ole UTF-8:aa: ne "
+        "näkyvät merkkinä \"\xEF\xBF\xBD\" (tallenna tiedosto uudelleen UTF-8-muodossa)");
 
   // Each line but the last ends right where its view ends.
   LineEnd first = LineEnd::None;
   const std::string& t = text.text;
   for (size_t line = 0; line < text.lines.size(); ++line) {
-    const size_t i = static_cast<size_t>(text.lines[line].data() - t.data()) + text.lines[line].size();
+    const size_t i =
+        static_cast<size_t>(text.lines[line].data() - t.data()) + text.lines[line].size();
     if (i >= t.size()) break;
-    const LineEnd end = t[i] == '\n'                                  ? LineEnd::Lf
+    const LineEnd end = t[i] == '\n'                             ? LineEnd::Lf
                         : (i + 1 < t.size() && t[i + 1] == '\n') ? LineEnd::CrLf
-                                                                   : LineEnd::Cr;
+                                                                 : LineEnd::Cr;
     if (first == LineEnd::None) {
       first = end;
     } else if (end != first) {

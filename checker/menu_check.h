@@ -16,10 +16,10 @@ enum class Severity { virhe, varoitus, huomautus };
 const char* SeverityName(Severity severity);
 
 struct Finding {
-  size_t line = 0;         // counted from 1
-  std::string_view code;   // "V01" and on: fixed, so that scripts can rely on them
+  size_t line = 0;        // counted from 1
+  std::string_view code;  // "V01" and on: fixed, so that scripts can rely on them
   Severity severity = Severity::huomautus;
-  std::string message;     // Finnish, one line
+  std::string message;  // Finnish, one line
 };
 
 // Where Windows finds the program a command line starts.

@@ -21,13 +21,12 @@
 namespace {
 
 // Release builds define NDEBUG, so no assert().
-#define LV_CHECK(cond)                                                    \
-  do {                                                                    \
-    if (!(cond)) {                                                        \
-      std::fprintf(stderr, "fuzz_menu: check failed at line %d: %s\n", \
-                   __LINE__, #cond);                                      \
-      std::abort();                                                       \
-    }                                                                     \
+#define LV_CHECK(cond)                                                                   \
+  do {                                                                                   \
+    if (!(cond)) {                                                                       \
+      std::fprintf(stderr, "fuzz_menu: check failed at line %d: %s\n", __LINE__, #cond); \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 bool Inside(std::string_view part, std::string_view whole) {
@@ -35,7 +34,9 @@ bool Inside(std::string_view part, std::string_view whole) {
          (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
 }
 
-bool Trimmed(std::string_view s) { return s.empty() || (s.front() != ' ' && s.back() != ' '); }
+bool Trimmed(std::string_view s) {
+  return s.empty() || (s.front() != ' ' && s.back() != ' ');
+}
 
 void CheckReaderAndStartup(std::string_view bytes) {
   lv::MenuText text;

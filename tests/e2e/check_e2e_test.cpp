@@ -99,10 +99,10 @@ CheckerRun RunChecker(const TestFolder& folder, const std::wstring& arguments) {
   const std::wstring n = std::to_wstring(++runs);
   const std::wstring outPath = folder.File(L"out" + n + L".txt");
   const std::wstring errPath = folder.File(L"err" + n + L".txt");
-  HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                           CREATE_ALWAYS, 0, nullptr);
-  HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                           CREATE_ALWAYS, 0, nullptr);
+  HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           0, nullptr);
+  HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           0, nullptr);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
@@ -131,13 +131,14 @@ TEST(CheckerE2e, ConsoleProgramWritesFinnishFindings) {
                          "P\xE4\xE4kirja = https://x.example/?a=b\r\nVero = www.vero.fi\r\n"));
   CheckerRun run = RunChecker(folder, L"k\u00e4\u00e4nteinen.oma");
   EXPECT_EQ(run.exitCode, 1u) << run.err;
-  EXPECT_EQ(run.out,
-            "käänteinen.oma:1: huomautus: tiedosto ei ole UTF-8-muotoinen, joten se luetaan "
-            "Windows-1252-merkistönä (ANSI) [V14]\n"
-            "käänteinen.oma:1: varoitus: komento katkeaa toiseen \"=\"-merkkiin; pois jää \"b\" [V01]\n"
-            "käänteinen.oma:2: varoitus: \"www.vero.fi\" käynnistetään ohjelmana eikä avata "
-            "selaimessa: aloita osoite \"https://\" [V13]\n"
-            "käänteinen.oma: 0 virhettä, 2 varoitusta, 1 huomautus\n");
+  EXPECT_EQ(
+      run.out,
+      "käänteinen.oma:1: huomautus: tiedosto ei ole UTF-8-muotoinen, joten se luetaan "
+      "Windows-1252-merkistönä (ANSI) [V14]\n"
+      "käänteinen.oma:1: varoitus: komento katkeaa toiseen \"=\"-merkkiin; pois jää \"b\" [V01]\n"
+      "käänteinen.oma:2: varoitus: \"www.vero.fi\" käynnistetään ohjelmana eikä avata "
+      "selaimessa: aloita osoite \"https://\" [V13]\n"
+      "käänteinen.oma: 0 virhettä, 2 varoitusta, 1 huomautus\n");
 
   ASSERT_TRUE(WriteBytes(folder.File(L"hyv\u00e4.oma"), "Muistio = notepad\r\n"));
   run = RunChecker(folder, L"--json hyv\u00e4.oma");

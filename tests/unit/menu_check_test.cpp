@@ -41,21 +41,21 @@ TEST(MenuCheck, EachCodeAndItsNearMiss) {
       {"A = notepad\r\n. ctrl = notepad", "V03", 2},
       {"A = notepad\r\n.Shift = notepad", "V03", 0},  // a known key in capitals
       {"A = notepad\r\nilman merkkia", "V04", 2},
-      {"A = notepad\r\nremark", "V04", 2},           // "rem" with no blank is no comment
+      {"A = notepad\r\nremark", "V04", 2},  // "rem" with no blank is no comment
       {"A = notepad\r\nrem kommentti", "V04", 0},
-      {"A = notepad\r\ntitle", "V04", 0},            // a bare key is a setting
+      {"A = notepad\r\ntitle", "V04", 0},  // a bare key is a setting
       {"cmdaja.width = leveä", "V05", 1},
       {"cmdaja.width = &Hzz", "V05", 1},
       {"cmdaja.width = -40", "V05", 0},
       {"cmdaja.width = 3800px", "V06", 1},
       {"me.left = 1,5", "V06", 1},
-      {"cmdaja.width = 3 800", "V06", 0},            // blanks inside a number are read through
+      {"cmdaja.width = 3 800", "V06", 0},  // blanks inside a number are read through
       {"cmdaja.width = 12e", "V06", 1},
       {"cmdaja.width = 1.5E3", "V06", 0},
       {"cmdaja.height = 0", "V07", 1},
       {"cmdaja.width = -5", "V07", 1},
       {"cmdaja.height = 1e9", "V07", 1},
-      {"me.left = -300", "V07", 0},                  // a window left of the main screen
+      {"me.left = -300", "V07", 0},  // a window left of the main screen
       {"me.top = -1e9", "V07", 1},
       {"title = a\r\ntitle = b", "V08", 2},
       {"A = x\r\n.ctrl = a\r\n.ctrl = b", "V08", 3},
@@ -72,16 +72,20 @@ TEST(MenuCheck, EachCodeAndItsNearMiss) {
       {"A = notepad %valikko.oma%", "V12", 0},
       {"A = www.vero.fi", "V13", 1},
       {"A = vero.fi/omavero", "V13", 1},
-      {"A = HTTPS://www.vero.fi", "V13", 0},        // the program opens it in the browser
+      {"A = HTTPS://www.vero.fi", "V13", 0},  // the program opens it in the browser
       {"A = notepad.exe/x", "V13", 0},
       {"A = cmd /c start www.vero.fi", "V13", 0},
       {"A = x\nB = y\n", "V14", 0},
       {"A = x\r\nB = y\nC = z", "V14", 2},
-      {"A = \xE4", "V14", 1},                          // Windows-1252
-      {"A = \xC3\xA4", "V14", 0},                      // UTF-8
-      {"\xFF\xFE" "A\0"sv, "V17", 1},
+      {"A = \xE4", "V14", 1},      // Windows-1252
+      {"A = \xC3\xA4", "V14", 0},  // UTF-8
+      {"\xFF\xFE"
+       "A\0"sv,
+       "V17", 1},
       {"A = x\0"sv, "V17", 1},
-      {"\xEF\xBB\xBF" "A = \xE4", "V18", 1},
+      {"\xEF\xBB\xBF"
+       "A = \xE4",
+       "V18", 1},
       {"; vain kommentti", "V19", 1},
       {"", "V19", 1},
       {"  ; x = y", "V20", 1},
@@ -93,7 +97,8 @@ TEST(MenuCheck, EachCodeAndItsNearMiss) {
       EXPECT_FALSE(Has(check, c.code)) << c.file << "\n" << Dump(check);
     else
       EXPECT_TRUE(Has(check, c.code, c.line)) << c.code << " on line " << c.line << " of\n"
-                                                << c.file << "\n" << Dump(check);
+                                              << c.file << "\n"
+                                              << Dump(check);
   }
 }
 
@@ -127,7 +132,8 @@ TEST(MenuCheck, ProgramsLookedForOnlyWhereTheyAreStartedAsPrograms) {
                Has(check, "V16", 6) || Has(check, "V16", 8))
       << Dump(check);
   // Each program is looked for once however often it stands in the file.
-  EXPECT_EQ(asked, (std::vector<std::string>{"puuttuu", "C:\\Ohjelmat\\Oma ohjelma.exe", "sovellus"}));
+  EXPECT_EQ(asked,
+            (std::vector<std::string>{"puuttuu", "C:\\Ohjelmat\\Oma ohjelma.exe", "sovellus"}));
 }
 
 // The program's own default menu must check clean whichever programs are installed.
@@ -137,7 +143,8 @@ TEST(MenuCheck, DefaultMenuHasNoProblems) {
     std::string bytes = BuildDefaultMenu([&](const std::string&) { return installed; });
     MenuCheck check = CheckMenuFile(bytes, [&](const std::string& program) {
       bool product = std::find(products.begin(), products.end(), program) != products.end();
-      return ProgramSearch{product && !installed ? ProgramSearch::NotFound : ProgramSearch::Found, {}};
+      return ProgramSearch{product && !installed ? ProgramSearch::NotFound : ProgramSearch::Found,
+                           {}};
     });
     EXPECT_EQ(check.ProblemCount(), 0u) << Dump(check);
     EXPECT_EQ(check.entryLines.size(), check.startup.entries.size());
@@ -149,7 +156,8 @@ TEST(MenuCheck, TextsForTheProgram) {
   EXPECT_EQ(CheckStatusText(CheckMenuFile("A = \xE4\r\n").findings), "");  // a huomautus only
   EXPECT_EQ(CheckStatusText(CheckMenuFile("x\r\nA = www.x.fi\r\ny").findings),
             "Valikossa 3 ongelmaa: katso Ohje");
-  EXPECT_EQ(CheckStatusText(CheckMenuFile("A = www.x.fi").findings), "Valikossa 1 ongelma: katso Ohje");
+  EXPECT_EQ(CheckStatusText(CheckMenuFile("A = www.x.fi").findings),
+            "Valikossa 1 ongelma: katso Ohje");
 
   std::string many = "A = x\r\n";
   for (int i = 0; i < 25; ++i) many += "ohitettava\r\n";
@@ -158,7 +166,8 @@ TEST(MenuCheck, TextsForTheProgram) {
   EXPECT_NE(report.find("\nrivi 21: "), std::string::npos);
   EXPECT_EQ(report.find("\nrivi 22: "), std::string::npos);
   EXPECT_TRUE(report.ends_with("\n\n... ja 5 muuta")) << report;
-  EXPECT_EQ(CheckReportText("v", {}), "Valikkotiedosto v\n\nTiedostosta ei löytynyt huomautettavaa.");
+  EXPECT_EQ(CheckReportText("v", {}),
+            "Valikkotiedosto v\n\nTiedostosta ei löytynyt huomautettavaa.");
 }
 
 struct CliRun {
@@ -170,10 +179,14 @@ CliRun RunCli(std::vector<std::string> args) {
   CliRun run;
   CheckerIo io;
   io.readFile = [](const std::string& path, std::string& bytes, std::string& why) {
-    if (path == "hyva.oma") bytes = "A = notepad\r\n";
-    else if (path == "vika.oma") bytes = "A = notepad\r\nPankki = x?a=b\r\n";
-    else if (path == "huom.oma") bytes = "A = \xE4\r\n";
-    else return why = "tiedostoa ei ole", false;
+    if (path == "hyva.oma")
+      bytes = "A = notepad\r\n";
+    else if (path == "vika.oma")
+      bytes = "A = notepad\r\nPankki = x?a=b\r\n";
+    else if (path == "huom.oma")
+      bytes = "A = \xE4\r\n";
+    else
+      return why = "tiedostoa ei ole", false;
     return true;
   };
   io.out = [&](std::string_view t) { run.out += t; };
@@ -208,9 +221,10 @@ TEST(Valikkotarkistus, ExitCodesAndOutput) {
             "vika.oma:2: varoitus: komento katkeaa toiseen \"=\"-merkkiin; pois jää \"b\" [V01]\n"
             "vika.oma: 0 virhettä, 1 varoitus, 0 huomautusta\n");
   CliRun json = RunCli({"--json", "vika.oma", "hyva.oma"});
-  EXPECT_EQ(json.out,
-            "[\n{\"file\": \"vika.oma\", \"line\": 2, \"code\": \"V01\", \"severity\": \"varoitus\", "
-            "\"message\": \"komento katkeaa toiseen \\\"=\\\"-merkkiin; pois jää \\\"b\\\"\"}\n]\n");
+  EXPECT_EQ(
+      json.out,
+      "[\n{\"file\": \"vika.oma\", \"line\": 2, \"code\": \"V01\", \"severity\": \"varoitus\", "
+      "\"message\": \"komento katkeaa toiseen \\\"=\\\"-merkkiin; pois jää \\\"b\\\"\"}\n]\n");
   EXPECT_EQ(RunCli({"--json", "hyva.oma"}).out, "[]\n");
 }
 
