@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "check_report.h"
 #include "clipboard_win.h"
 #include "command_choice.h"
 #include "default_menu.h"
@@ -14,11 +15,13 @@
 #include "launch_win.h"
 #include "menu_bar.h"
 #include "menu_bar_win.h"
-#include "menu_text.h"
+#include "menu_check.h"
 #include "message_win.h"
+#include "program_search_win.h"
 #include "simplified_menu.h"
 #include "text_win.h"
 #include "texts.h"
+#include "window_geometry.h"
 
 namespace lv {
 
@@ -55,7 +58,8 @@ bool Form1::Create(HINSTANCE instance, int showCommand) {
   wc.lpszClassName = kForm1Class;
   if (!RegisterClassExW(&wc)) return false;
 
-  // The built window: its client area is 6150 x 4470 twips at the system's DPI.
+  // The built window: its client area is 6150 x 4470 twips at the system's DPI until
+  // start-up knows where it goes and sizes it at the DPI of that monitor.
   UINT dpi = SystemDpi();
   RECT r{0, 0, TwipsToPixels(kClientDesignWidth, dpi), TwipsToPixels(kClientDesignHeight, dpi)};
   AdjustWindowRectForDpi(&r, kFormStyle, true, 0, dpi);
@@ -94,8 +98,17 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-      if (SwallowAltRelease(msg, wp)) return 0;
+      if (HandleAltKey(msg, wp, lp)) return 0;
+      break;
+    // Alt let go of in another program never reaches this one.
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) altPressed_ = false;
+      break;
+    case WM_ACTIVATEAPP:
+      if (!wp) altPressed_ = false;
       break;
     case WM_LBUTTONDBLCLK: ShowPlacementReport(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -127,10 +140,33 @@ void Form1::Load() {
   Win32Result read = ReadWholeFile(td_, bytes);
   if (!read.ok && read.error != ERROR_FILE_NOT_FOUND)
     ReportFailure(hwnd_, "Valikkotiedostoa ei voitu lukea:\n" + td_, read.error);
-  MenuText text;
-  DecodeMenuFile(bytes, text);
-  startup_ = ComputeStartup(text.lines);
+#ifdef LV_NO_MENU_CHECK
+  // Only for the benchmark that measures what the check costs at start-up.
+  startup_ = ComputeStartupFromBytes(bytes);
   ApplyStartup();
+#else
+  // The check reads the file through the same start-up, and tells the author where
+  // to look when a line does not do what it seems to.
+  MenuCheck check = CheckMenuFile(bytes, FindProgram);
+  startup_ = std::move(check.startup);
+  ApplyStartup();
+  if (std::string status = CheckStatusText(check.findings); !status.empty())
+    SetWindowTextW(status_, Utf8ToWide(status).c_str());
+#endif
+}
+
+// Reads the menu file as it is now, edits since the start included, and reports what
+// the checker finds in it.
+void Form1::ShowCheckReport() {
+  std::string bytes;
+  Win32Result read = ReadWholeFile(td_, bytes);
+  if (!read.ok) {
+    ReportFailure(hwnd_, "Valikkotiedostoa ei voitu lukea:\n" + td_, read.error);
+    return;
+  }
+  MenuCheck check = CheckMenuFile(bytes, FindProgram);
+  ShowMessage(hwnd_, CheckReportText(td_, check.findings), kCheckReportTitle,
+              MB_OK | (check.ProblemCount() ? MB_ICONWARNING : MB_ICONINFORMATION));
 }
 
 // Writes the default menu file and opens it in Notepad for the user to see.
@@ -144,7 +180,9 @@ void Form1::luoOmatd() {
     ReportFailure(hwnd_, "Oletusvalikkoa ei voitu kirjoittaa tiedostoon:\n" + td_, written.error);
     return;
   }
-  StartCommandLine(NotepadCommand(td_));
+  // The file is written: start-up goes on with it whether or not Notepad shows it.
+  StepResult notepad = StartNotepad();
+  if (!notepad.ok) ReportFailure(hwnd_, notepad.what, notepad.error);
 }
 
 void Form1::ApplyStartup() {
@@ -164,13 +202,18 @@ void Form1::ApplyStartup() {
 void Form1::SizeWindowToContents() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  int left = startup_.windowLeft ? TwipsToPixels(*startup_.windowLeft, dpi_) : outer.left;
-  int top = startup_.windowTop ? TwipsToPixels(*startup_.windowTop, dpi_) : outer.top;
-  int width =
-      startup_.windowWidth ? TwipsToPixels(*startup_.windowWidth, dpi_) : outer.right - outer.left;
+  const PixelPoint place = StartupPlace(startup_, {outer.left, outer.top}, {SystemDpi(), dpi_});
+  // Moved first: the monitor the window appears on gives the one DPI it is sized and
+  // laid out at.
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  UseWindowDpi();
+  RECT frame{};
+  AdjustWindowRectForDpi(&frame, kFormStyle, true, 0, dpi_);
+  const int width = StartupWidth(startup_, frame.right - frame.left, {SystemDpi(), dpi_});
+  GetWindowRect(hwnd_, &outer);
   // Set the width first: the menu bar may wrap in a narrow window, and the frame's
   // real height is only known afterwards.
-  SetWindowPos(hwnd_, nullptr, left, top, width, outer.bottom - outer.top,
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, width, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   GetWindowRect(hwnd_, &outer);
   RECT client;
@@ -223,10 +266,10 @@ void Form1::EnsureButtonControls() {
 // Hover tips are added once the window shows: they are not needed to see it.
 void Form1::AddPendingTooltips() {
   if (!tooltip_)
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               instance_, nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
   if (!tooltip_) return;
   for (; tipsAdded_ < buttonWindows_.size() && tipsAdded_ < startup_.entries.size(); ++tipsAdded_) {
     std::wstring text = Utf8ToWide(startup_.entries[tipsAdded_].tooltip);
@@ -288,6 +331,15 @@ void Form1::OnDpiChanged(UINT dpi, const RECT* suggested) {
   AddPendingTooltips();
 }
 
+// A window is not rescaled when it is created or moved while hidden: the DPI it is on
+// now is the one it is laid out at.
+void Form1::UseWindowDpi() {
+  const UINT dpi = WindowDpi(hwnd_);
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  SetFont();
+}
+
 void Form1::SetFont() {
   HFONT old = font_;
   font_ = CreateMessageFont(dpi_);
@@ -313,8 +365,8 @@ void Form1::OnCommand(int id, int notification) {
   switch (id) {
     case kHintId:
     case kStatusId:
-      // A double-click is two clicks: each opens a Notepad.
-      if (notification == STN_CLICKED || notification == STN_DBLCLK) OpenMenuFileInNotepad();
+      // A double-click comes as a click and then STN_DBLCLK: the click alone opens Notepad.
+      if (notification == STN_CLICKED) OpenMenuFileInNotepad();
       break;
     case mnuRestart:
     case mnuAvaaOmat: {
@@ -327,6 +379,7 @@ void Form1::OnCommand(int id, int notification) {
     case mnuLeikePpelkistetty: CopySimplifiedMenu(); break;
     case mnuTietoja: ShowAbout(); break;
     case mnuTukisivuNetissa: se_avaanettisivu(kSupportPageUrl); break;
+    case mnuTarkista: ShowCheckReport(); break;
   }
 }
 
@@ -343,8 +396,10 @@ LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, 
       case WM_MBUTTONDOWN:
       case WM_MBUTTONDBLCLK: form->OnButtonPress(index, kMiddleButton, wp); break;
       case WM_MOUSEMOVE: form->OnButtonHover(index); break;
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
       case WM_SYSKEYUP:
-        if (form->SwallowAltRelease(msg, wp)) return 0;
+        if (form->HandleAltKey(msg, wp, lp)) return 0;
         break;
       case WM_NCDESTROY: RemoveWindowSubclass(button, ButtonProc, index); break;
     }
@@ -355,13 +410,15 @@ LRESULT CALLBACK Form1::ButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, 
 }
 
 void Form1::OnButtonPress(size_t index, int mouseButton, WPARAM keys) {
-  if (index >= startup_.entries.size()) return;  // button 0 without an entry
   // Mouse messages carry Shift and Ctrl; Alt is read from the keyboard state.
-  int mask = ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) |
-             (GetKeyState(VK_MENU) < 0 ? kAlt : 0);
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  if (!alt) altPressed_ = false;
+  if (index >= startup_.entries.size()) return;  // button 0 without an entry
+  int mask =
+      ((keys & MK_SHIFT) ? kShift : 0) | ((keys & MK_CONTROL) ? kCtrl : 0) | (alt ? kAlt : 0);
   PressAction action = DecidePress(startup_.entries[index], mouseButton, mask, td_);
   if (action.status.empty()) return;
-  altPressed_ = (mask & kAlt) != 0;
+  altPressed_ = alt;
   SetWindowTextW(status_, Utf8ToWide(action.status).c_str());
   if (!action.caption.empty() && index < buttonWindows_.size())
     SetWindowTextW(buttonWindows_[index], Utf8ToWide(action.caption).c_str());
@@ -377,9 +434,17 @@ void Form1::OnButtonHover(size_t index) {
   SetWindowTextW(hint_, Utf8ToWide(HintText(startup_.entries[index].command)).c_str());
 }
 
-// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar.
-bool Form1::SwallowAltRelease(UINT msg, WPARAM wp) {
-  if (msg != WM_SYSKEYUP || wp != VK_MENU || !altPressed_) return false;
+// Releasing Alt after an Alt+press would otherwise put the keyboard focus in the menu bar:
+// that release is swallowed (true). A new press of Alt means it was let go of unseen,
+// so its release is the user's own.
+bool Form1::HandleAltKey(UINT msg, WPARAM wp, LPARAM lp) {
+  if (wp != VK_MENU) return false;
+  if (msg != WM_SYSKEYUP) {
+    const bool wasDown = (lp & (1 << 30)) != 0;
+    if (!wasDown) altPressed_ = false;
+    return false;
+  }
+  if (!altPressed_) return false;
   altPressed_ = false;
   return true;
 }
@@ -452,9 +517,8 @@ void Form1::CopySimplifiedMenu() {
 void Form1::ShowPlacementReport() {
   RECT outer;
   GetWindowRect(hwnd_, &outer);
-  const TwipsRect& button0 = startup_.buttons[0];
-  std::string text = PlacementReport(PixelsToTwips(outer.left, dpi_),
-                                     PixelsToTwips(outer.top, dpi_), button0.height, button0.width);
+  std::string text =
+      PlacementReportAt({outer.left, outer.top}, startup_.buttons[0], {SystemDpi(), dpi_});
   int answer =
       ShowMessage(hwnd_, text, PlacementTitle(td_), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
   if (answer != IDYES) return;

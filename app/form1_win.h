@@ -39,7 +39,7 @@ class Form1 {
   // A mouse button went down on cmdAja member `index`: run its command.
   void OnButtonPress(size_t index, int mouseButton, WPARAM keys);
   void OnButtonHover(size_t index);
-  bool SwallowAltRelease(UINT msg, WPARAM wp);
+  bool HandleAltKey(UINT msg, WPARAM wp, LPARAM lp);
   void OpenMenuFileInNotepad();
   void KeepOnAMonitor();
 
@@ -57,6 +57,7 @@ class Form1 {
   void Layout();
   void PlaceControl(HWND control, const TwipsRect& rect) const;
   RECT ToPixels(const TwipsRect& rect) const;
+  void UseWindowDpi();
   void SetFont();
   void AddPendingTooltips();
 
@@ -77,6 +78,7 @@ class Form1 {
   void CopySimplifiedMenu();
   void ShowPlacementReport();
   void ShowAbout();
+  void ShowCheckReport();
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;

@@ -12,6 +12,7 @@ enum MenuCommand : int {
   mnuLeikePpelkistetty = 203,
   mnuTietoja = 301,
   mnuTukisivuNetissa = 302,
+  mnuTarkista = 303,
 };
 
 struct MenuItemText {
@@ -19,7 +20,7 @@ struct MenuItemText {
   const char* caption;
 };
 
-inline constexpr std::array<MenuItemText, 10> kMenuBar = {{
+inline constexpr std::array<MenuItemText, 11> kMenuBar = {{
     {0, "Tiedosto"},
     {mnuRestart, "käynnistä Lumora Valikko uudelleen"},
     {mnuLopeta, "Lopeta"},
@@ -30,6 +31,7 @@ inline constexpr std::array<MenuItemText, 10> kMenuBar = {{
     {0, "Ohje"},
     {mnuTietoja, "Tietoja Lumora Valikosta"},
     {mnuTukisivuNetissa, "Tukisivu netissä"},
+    {mnuTarkista, "Tarkista valikkotiedosto"},
 }};
 
 }  // namespace lv

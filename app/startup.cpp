@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "leading_number.h"
-#include "menu_line.h"
+#include "menu_text.h"
 
 namespace lv {
 
@@ -13,12 +12,6 @@ namespace {
 float Clamp(float v, float lo, float hi) {
   if (std::isnan(v)) return 0;
   return std::clamp(v, lo, hi);
-}
-float ReadSize(std::string_view value) {
-  return Clamp(ReadLeadingNumber(value), 0, kMaxTwips);
-}
-float ReadPosition(std::string_view value) {
-  return Clamp(ReadLeadingNumber(value), -kMaxTwips, kMaxTwips);
 }
 
 std::string* AttachedSlot(AttachedTexts& texts, AttachedField field) {
@@ -37,19 +30,22 @@ std::string* AttachedSlot(AttachedTexts& texts, AttachedField field) {
 
 class Builder {
  public:
-  Builder() {
+  explicit Builder(StartupObserver* observer) : observer_(observer) {
     r_.buttons.push_back(kButton0Design);
     r_.caption = kFormCaption;
   }
 
-  void Apply(const MenuLine& line) {
+  void Apply(size_t index, std::string_view text) {
+    const MenuLine line = ClassifyLine(text);
+    index_ = index;
+    if (observer_) observer_->OnLine(index, text, line);
     switch (line.kind) {
       case LineKind::Comment:
       case LineKind::Blank:
       case LineKind::Ignored: break;
       case LineKind::Entry: AddEntry(line.key, line.value); break;
-      case LineKind::Attached: Attach(line.field, line.value); break;
-      case LineKind::Setting: Set(line.setting, line.value); break;
+      case LineKind::Attached: Attach(line); break;
+      case LineKind::Setting: Set(line); break;
     }
   }
 
@@ -78,38 +74,59 @@ class Builder {
   }
 
   // Lines before the first entry have no entry to belong to and are ignored.
-  void Attach(AttachedField field, std::string_view value) {
-    if (r_.entries.empty()) return;
+  void Attach(const MenuLine& line) {
+    if (r_.entries.empty()) {
+      if (observer_) observer_->OnAttachedWithoutEntry(index_, line);
+      return;
+    }
     MenuEntry& e = r_.entries.back();
-    if (std::string* slot = AttachedSlot(e.attached, field))
-      slot->assign(value);
-    else if (!value.empty())
-      e.tooltip = value;
+    if (std::string* slot = AttachedSlot(e.attached, line.field))
+      slot->assign(line.value);
+    else if (!line.value.empty())
+      e.tooltip = line.value;
   }
 
-  void Set(SettingKey key, std::string_view value) {
+  void Set(const MenuLine& line) {
     TwipsRect& b0 = r_.buttons[0];
-    switch (key) {
-      case SettingKey::Title: r_.caption = value; break;
-      case SettingKey::ButtonHeight: b0.height = ReadSize(value); break;
+    switch (line.setting) {
+      case SettingKey::Title: r_.caption = line.value; break;
+      case SettingKey::ButtonHeight: b0.height = ReadSize(line); break;
       case SettingKey::ButtonWidth:
-        b0.width = ReadSize(value);
+        b0.width = ReadSize(line);
         r_.windowWidth = 2 * b0.left + b0.width + kWidthExtra;
         break;
-      case SettingKey::WindowLeft: r_.windowLeft = ReadPosition(value); break;
-      case SettingKey::WindowTop: r_.windowTop = ReadPosition(value); break;
+      case SettingKey::WindowLeft: r_.windowLeft = ReadPosition(line); break;
+      case SettingKey::WindowTop: r_.windowTop = ReadPosition(line); break;
     }
   }
 
+  float ReadSize(const MenuLine& line) { return ReadClamped(line, 0); }
+  float ReadPosition(const MenuLine& line) { return ReadClamped(line, -kMaxTwips); }
+  float ReadClamped(const MenuLine& line, float lowest) {
+    NumberReading read = ReadLeadingNumberAt(line.value);
+    float kept = Clamp(read.value, lowest, kMaxTwips);
+    if (observer_) observer_->OnNumber(index_, line, read, kept);
+    return kept;
+  }
+
+  StartupObserver* observer_;
+  size_t index_ = 0;
   StartupResult r_;
 };
 
 }  // namespace
 
-StartupResult ComputeStartup(const std::vector<std::string_view>& lines) {
-  Builder builder;
-  for (std::string_view line : lines) builder.Apply(ClassifyLine(line));
+StartupResult ComputeStartup(const std::vector<std::string_view>& lines,
+                             StartupObserver* observer) {
+  Builder builder(observer);
+  for (size_t i = 0; i < lines.size(); ++i) builder.Apply(i, lines[i]);
   return builder.Finish();
+}
+
+StartupResult ComputeStartupFromBytes(std::string_view bytes) {
+  MenuText text;
+  DecodeMenuFile(bytes, text);
+  return ComputeStartup(text.lines);
 }
 
 std::string fe_omatd(std::string_view programFolder) {

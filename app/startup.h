@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "form_design.h"
+#include "leading_number.h"
 #include "menu_entry.h"
+#include "menu_line.h"
 
 namespace lv {
 
@@ -28,7 +30,27 @@ struct StartupResult {
   float windowHeight = 0;            // outer height, as the menu file's rule gives it
 };
 
-StartupResult ComputeStartup(const std::vector<std::string_view>& lines);
+// Start-up tells what it does with each line as it goes, so that the menu file checker
+// explains a file through this one reading of it. `index` counts lines from 0.
+class StartupObserver {
+ public:
+  // Every line, as it was classified, before it is applied.
+  virtual void OnLine(size_t index, std::string_view text, const MenuLine& line) = 0;
+  // An attached line with no entry above it: nothing takes it.
+  virtual void OnAttachedWithoutEntry(size_t index, const MenuLine& line) = 0;
+  // A setting read as a number, and the value kept after clamping it.
+  virtual void OnNumber(size_t index, const MenuLine& line, const NumberReading& read,
+                        float kept) = 0;
+
+ protected:
+  ~StartupObserver() = default;
+};
+
+StartupResult ComputeStartup(const std::vector<std::string_view>& lines,
+                             StartupObserver* observer = nullptr);
+
+// The same for the bytes of a menu file, decoded as the program reads it.
+StartupResult ComputeStartupFromBytes(std::string_view bytes);
 
 // The full path of the menu file in `programFolder`.
 std::string fe_omatd(std::string_view programFolder);

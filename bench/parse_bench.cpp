@@ -1,7 +1,8 @@
 // Reading the menu file, measured against the least any reader must do: a generated
 // menu file of about 1 MB goes (a) through DecodeMenuFile and ComputeStartup, and
-// (b) through a bare split at CR and LF that touches every byte. Prints the figures
-// and their ratio against the goal of at most 4x; never fails on them.
+// (b) through a bare split at CR and LF that touches every byte, and (c) through the
+// whole menu file check. Prints the figures and their ratios against the goals of at
+// most 4x for (a)/(b) and at most 2x for (c)/(a); never fails on them.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "menu_check.h"
 #include "menu_text.h"
 #include "startup.h"
 
@@ -20,11 +22,20 @@ using Clock = std::chrono::steady_clock;
 // blocks with help and update pages on the modifier keys, tips, blank lines, and
 // Finnish letters as Windows-1252 bytes. Roughly `targetBytes` long, CR LF throughout.
 std::string GenerateMenuFile(size_t targetBytes) {
-  const char* const products[] = {"Kirjanpito", "Palkanlaskenta", "Laskutus", "Reskontra",
-                                  "Varasto",    "Tilinp\xE4\xE4t\xF6s", "Ty\xF6" "aika", "Kassa"};
+  const char* const products[] = {"Kirjanpito",
+                                  "Palkanlaskenta",
+                                  "Laskutus",
+                                  "Reskontra",
+                                  "Varasto",
+                                  "Tilinp\xE4\xE4t\xF6s",
+                                  "Ty\xF6"
+                                  "aika",
+                                  "Kassa"};
   std::string out;
   out.reserve(targetBytes + 4096);
-  out += "; Lumora Valikko: oma valikko. Rivit, jotka alkavat puolipisteell\xE4, ovat kommentteja.\r\n";
+  out +=
+      "; Lumora Valikko: oma valikko. Rivit, jotka alkavat puolipisteell\xE4, ovat "
+      "kommentteja.\r\n";
   out += "rem Asetukset\r\n";
   out += "title = \xA0Toimiston valikko\r\n";
   out += "cmdaja.height = 450\r\n";
@@ -33,7 +44,7 @@ std::string GenerateMenuFile(size_t targetBytes) {
   out += "me.top = 900\r\n\r\n";
   for (size_t block = 0; out.size() < targetBytes; ++block) {
     const std::string name = std::string(products[block % std::size(products)]) + " " +
-                              std::to_string(block / std::size(products) + 1);
+                             std::to_string(block / std::size(products) + 1);
     const std::string folder = "C:\\LUMORA\\" + std::to_string(block);
     out += "; --- " + name + " ---\r\n";
     out += "&" + name + " = cmd /c if exist " + folder + "\\OHJELMA.EXE (" + folder +
@@ -102,7 +113,7 @@ int main() {
   }
 
   // Interleaved, so that all see the same state of the machine; best of each.
-  Best full, decode, fullUtf8, bare;
+  Best full, decode, fullUtf8, bare, check;
   const int rounds = 60;
   for (int round = 0; round < rounds; ++round) {
     full.Add(Seconds([&] {
@@ -121,6 +132,7 @@ int main() {
       gSink = lv::ComputeStartup(text.lines).entries.size();
     }));
     bare.Add(Seconds([&] { gSink = BareSplit(file).size(); }));
+    check.Add(Seconds([&] { gSink = lv::CheckMenuFile(file).findings.size(); }));
   }
 
   const double ratio = full.seconds / bare.seconds;
@@ -139,5 +151,11 @@ int main() {
               megabytes / bare.seconds, bare.seconds * 1e3, rounds);
   std::printf("Ratio (a)/(b): %.2fx (goal: at most 4x) %s\n", ratio,
               ratio <= 4.0 ? "- met" : "- NOT met");
+  // The checker reads the file through the same decoder and start-up, and adds its own.
+  const double checkRatio = check.seconds / full.seconds;
+  std::printf("(c) CheckMenuFile, the whole check:  %8.1f MB/s  (%.3f ms, best of %d)\n",
+              megabytes / check.seconds, check.seconds * 1e3, rounds);
+  std::printf("Ratio (c)/(a): %.2fx (goal: at most 2x) %s\n", checkRatio,
+              checkRatio <= 2.0 ? "- met" : "- NOT met");
   return 0;
 }

@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as a menu file, through the reader and start-up, and
 // the same bytes through the number rule and the text helpers. Beyond "no crash, no
 // sanitizer report" it checks the promises the rest of the program relies on.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "check_report.h"
 #include "leading_number.h"
+#include "menu_check.h"
 #include "menu_line.h"
 #include "menu_text.h"
 #include "startup.h"
@@ -18,13 +21,12 @@
 namespace {
 
 // Release builds define NDEBUG, so no assert().
-#define LV_CHECK(cond)                                                    \
-  do {                                                                    \
-    if (!(cond)) {                                                        \
-      std::fprintf(stderr, "fuzz_menu: check failed at line %d: %s\n", \
-                   __LINE__, #cond);                                      \
-      std::abort();                                                       \
-    }                                                                     \
+#define LV_CHECK(cond)                                                                   \
+  do {                                                                                   \
+    if (!(cond)) {                                                                       \
+      std::fprintf(stderr, "fuzz_menu: check failed at line %d: %s\n", __LINE__, #cond); \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 bool Inside(std::string_view part, std::string_view whole) {
@@ -32,7 +34,9 @@ bool Inside(std::string_view part, std::string_view whole) {
          (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
 }
 
-bool Trimmed(std::string_view s) { return s.empty() || (s.front() != ' ' && s.back() != ' '); }
+bool Trimmed(std::string_view s) {
+  return s.empty() || (s.front() != ' ' && s.back() != ' ');
+}
 
 void CheckReaderAndStartup(std::string_view bytes) {
   lv::MenuText text;
@@ -49,6 +53,7 @@ void CheckReaderAndStartup(std::string_view bytes) {
     LV_CHECK(Trimmed(m.key) && Trimmed(m.value));
     LV_CHECK(m.key.find('=') == std::string_view::npos);
     LV_CHECK(m.value.find('=') == std::string_view::npos);
+    LV_CHECK(Inside(m.dropped, line) && Trimmed(m.dropped) && (m.cut || m.dropped.empty()));
     if (m.kind == lv::LineKind::Entry) LV_CHECK(!m.value.empty());
     if (m.kind == lv::LineKind::Comment) LV_CHECK(line.starts_with(';') || line.size() >= 4);
   }
@@ -81,6 +86,39 @@ void CheckReaderAndStartup(std::string_view bytes) {
 void CheckNumber(std::string_view bytes) {
   float v = lv::ReadLeadingNumber(bytes);
   LV_CHECK(!std::isnan(v));
+  lv::NumberReading r = lv::ReadLeadingNumberAt(bytes);
+  LV_CHECK(r.end <= bytes.size());
+  LV_CHECK(r.hasNumber || (r.value == 0 && r.end == 0));
+  LV_CHECK(std::isnan(v) ? std::isnan(r.value) : r.value == v);
+}
+
+// The checker reads the file as start-up does, and its findings stand on real lines.
+void CheckChecker(std::string_view bytes) {
+  unsigned calls = 0;
+  lv::MenuCheck check = lv::CheckMenuFile(bytes, [&calls](const std::string& program) {
+    LV_CHECK(!program.empty());
+    return lv::ProgramSearch{static_cast<lv::ProgramSearch::Result>(calls++ % 3), program};
+  });
+  lv::MenuText text;
+  lv::DecodeMenuFile(bytes, text);
+  lv::StartupResult plain = lv::ComputeStartup(text.lines);
+  LV_CHECK(check.startup.entries.size() == plain.entries.size());
+  LV_CHECK(check.startup.caption == plain.caption);
+  LV_CHECK(check.startup.windowHeight == plain.windowHeight);
+  LV_CHECK(check.entryLines.size() == plain.entries.size());
+  const size_t lastLine = std::max<size_t>(text.lines.size(), 1);
+  for (size_t i = 0; i < check.findings.size(); ++i) {
+    const lv::Finding& f = check.findings[i];
+    LV_CHECK(f.line >= 1 && f.line <= lastLine);
+    if (i > 0) LV_CHECK(check.findings[i - 1].line <= f.line);
+    LV_CHECK(f.code.size() == 3 && f.code[0] == 'V');
+    LV_CHECK(lv::IsValidUtf8(f.message));
+    LV_CHECK(f.message.find_first_of("\r\n") == std::string::npos);
+    LV_CHECK(f.message.size() < 1000);
+  }
+  std::string json = lv::FindingsJson("f", check.findings);
+  for (char c : json) LV_CHECK(static_cast<unsigned char>(c) >= 0x20 || c == '\n');
+  if (check.findings.empty()) LV_CHECK(lv::CheckStatusText(check.findings).empty());
 }
 
 // Field k of a line split at one character, for every k, puts the line back together.
@@ -141,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckReaderAndStartup(bytes);
   CheckNumber(bytes);
+  CheckChecker(bytes);
   CheckFields(bytes);
   CheckReplace(bytes);
   return 0;

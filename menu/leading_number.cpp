@@ -21,6 +21,7 @@ class Cursor {
   explicit Cursor(std::string_view s) : s_(s) { Skip(); }
   bool AtEnd() const { return i_ >= s_.size(); }
   char Peek() const { return AtEnd() ? '\0' : s_[i_]; }
+  size_t Offset() const { return i_; }
   void Next() {
     ++i_;
     Skip();
@@ -52,16 +53,21 @@ int DigitValue(char c, int base) {
   return v < base ? v : -1;
 }
 
-float ReadRadixInteger(Cursor& cur, int base) {
+NumberReading ReadRadixInteger(Cursor& cur, int base) {
   double value = 0;  // grows to infinity on absurd input instead of wrapping
-  for (int d; (d = DigitValue(cur.Peek(), base)) >= 0; cur.Next()) value = value * base + d;
-  return static_cast<float>(value);
+  NumberReading r;
+  for (int d; (d = DigitValue(cur.Peek(), base)) >= 0; cur.Next()) {
+    value = value * base + d;
+    r.hasNumber = true;
+  }
+  if (!r.hasNumber) return {};
+  r.value = static_cast<float>(value);
+  r.end = cur.Offset();
+  return r;
 }
 
-}  // namespace
-
-float ReadLeadingNumber(std::string_view value) {
-  Cursor cur(value);
+// Reads the number at `cur`; `end` is left where the number ends.
+NumberReading ReadNumber(Cursor& cur) {
   if (cur.Peek() == '&') {
     cur.Next();
     char kind = cur.Peek();
@@ -73,7 +79,7 @@ float ReadLeadingNumber(std::string_view value) {
       cur.Next();
       return ReadRadixInteger(cur, 8);
     }
-    return 0.0f;
+    return {};
   }
 
   // Collect a normalised copy ("-123.45e-6") and let from_chars do the rounding:
@@ -107,7 +113,10 @@ float ReadLeadingNumber(std::string_view value) {
       }
     }
   }
-  if (!digits) return 0.0f;
+  if (!digits) return {};
+  NumberReading r;
+  r.hasNumber = true;
+  r.end = cur.Offset();  // an "E" without digits after it is not part of the number
   char e = cur.Peek();
   if (e == 'e' || e == 'E' || e == 'd' || e == 'D') {
     cur.Next();
@@ -125,6 +134,7 @@ float ReadLeadingNumber(std::string_view value) {
       exponentValue = std::min<int64_t>(exponentValue * 10 + (cur.Peek() - '0'), kExponentCap);
     }
     if (expDigits) {
+      r.end = cur.Offset();
       text += exponent;
       magnitude += negativeExponent ? -exponentValue : exponentValue;
     }
@@ -139,9 +149,21 @@ float ReadLeadingNumber(std::string_view value) {
     result = magnitude > 0 ? HUGE_VAL : 0.0;
     if (text[0] == '-') result = -result;
   } else if (ec != std::errc()) {
-    return 0.0f;
+    return {};
   }
-  return static_cast<float>(result);
+  r.value = static_cast<float>(result);
+  return r;
+}
+
+}  // namespace
+
+float ReadLeadingNumber(std::string_view value) {
+  return ReadLeadingNumberAt(value).value;
+}
+
+NumberReading ReadLeadingNumberAt(std::string_view value) {
+  Cursor cur(value);
+  return ReadNumber(cur);
 }
 
 }  // namespace lv

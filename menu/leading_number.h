@@ -10,4 +10,13 @@ namespace lv {
 // to single precision; a value too large for it becomes +-infinity, never an error.
 float ReadLeadingNumber(std::string_view value);
 
+// The same reading, with where it stopped: `end` is the offset in `value` of the first
+// character that was not read as part of the number.
+struct NumberReading {
+  float value = 0;
+  bool hasNumber = false;  // false: no number at the start, read as 0
+  size_t end = 0;
+};
+NumberReading ReadLeadingNumberAt(std::string_view value);
+
 }  // namespace lv

@@ -1,8 +1,5 @@
 #include "dpi_win.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace lv {
 
 namespace {
@@ -20,9 +17,6 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
-constexpr float kTwipsPerInch = 1440.0f;
-constexpr float kMaxPixels = 1 << 24;
-
 }  // namespace
 
 UINT SystemDpi() {
@@ -38,16 +32,6 @@ UINT WindowDpi(HWND hwnd) {
   static const auto fn = LookUp<GetDpiForWindowFn>("GetDpiForWindow");
   UINT dpi = fn && hwnd ? fn(hwnd) : 0;
   return dpi ? dpi : SystemDpi();
-}
-
-int TwipsToPixels(float twips, UINT dpi) {
-  float px = twips * static_cast<float>(dpi) / kTwipsPerInch;
-  if (std::isnan(px)) return 0;
-  return static_cast<int>(std::lround(std::clamp(px, -kMaxPixels, kMaxPixels)));
-}
-
-float PixelsToTwips(int pixels, UINT dpi) {
-  return static_cast<float>(pixels) * kTwipsPerInch / static_cast<float>(dpi);
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {

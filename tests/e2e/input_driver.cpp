@@ -108,6 +108,24 @@ bool MoveTo(POINT screen) {
   return false;
 }
 
+bool DoubleClickAt(POINT point) {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const LONG x = Normalised(point.x, left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  const LONG y = Normalised(point.y, top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  for (DWORD button :
+       {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x;
+    in.mi.dy = y;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | button;
+    if (!Send({in})) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 bool ParkPointer() {
   return MoveTo(
       POINT{GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 2,

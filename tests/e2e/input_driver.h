@@ -28,6 +28,12 @@ bool SendMouseButton(Mouse mouse, bool down);
 // Moves the pointer to a screen point (absolute, over the whole virtual screen).
 bool MoveTo(POINT screen);
 
+// Two left clicks at `point`, each press and release carrying the position itself:
+// under Wine a move of the window under a resting pointer can make the display driver
+// report a stale pointer position a moment later, and a click that only says "here"
+// would then land where that stale report put the pointer.
+bool DoubleClickAt(POINT point);
+
 // Moves the pointer to the bottom right corner of the screen, away from the windows
 // the tests start, so that a new window does not find it over one of its buttons.
 bool ParkPointer();

@@ -385,33 +385,6 @@ TEST_F(MaintenanceE2e, SimplifiedMenuOnTheClipboardAndPasted) {
 // ---------------------------------------------------------------------------
 // A double-click on the free client area: the placement report.
 
-// A SendInput coordinate (0 to 65535 across the virtual screen) for a screen pixel.
-LONG Absolute(LONG pixel, int origin, int size) {
-  return static_cast<LONG>((static_cast<long long>(pixel - origin) * 65536 + size - 1) / size);
-}
-
-// Two left clicks at `point`, each press and release carrying the position itself:
-// under Wine a move of the window under a resting pointer can make the display driver
-// report a stale pointer position a moment later, and a click that only says "here"
-// would then land where that stale report put the pointer.
-bool DoubleClickAt(POINT point) {
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const LONG x = Absolute(point.x, left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-  const LONG y = Absolute(point.y, top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-  for (DWORD button :
-       {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = x;
-    in.mi.dy = y;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | button;
-    if (SendInput(1, &in, sizeof in) != 1) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 class PlacementE2e : public MaintenanceE2e {
  protected:
   // The pointer goes to the screen's far corner: left where the double-click was, it

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "default_menu.h"
+#include "dialogs.h"
 #include "e2e_harness.h"
 #include "launcher_test.h"
 #include "form_design.h"
@@ -120,9 +121,12 @@ void ExpectWindowMatches(const WindowSnapshot& w, const StartupResult& r) {
   ASSERT_NE(status, nullptr) << "no lblKomento (id 901)";
   for (const ControlInfo* label : {hint, status}) {
     EXPECT_EQ(label->className, L"Static");
-    EXPECT_EQ(label->text, kLabelText);
     EXPECT_TRUE(label->visible);
   }
+  EXPECT_EQ(hint->text, kLabelText);
+  // These menu files check clean but for the one without entries, whose ".ctrl" line
+  // has no entry either: the status line tells of both.
+  EXPECT_EQ(status->text, r.entries.empty() ? L"Valikossa 2 ongelmaa: katso Ohje" : kLabelText);
   ExpectRect(*hint, r.hint, Px(r.hint.width), "lblVinkki");
   ExpectRect(*status, r.status, Px(r.status.width), "lblKomento");
 
@@ -340,6 +344,41 @@ TEST_F(DefaultMenuE2e, NothingInstalled) {
 
   EXPECT_NE(run_->WaitForNotepadWindow(L"valikko.oma", kWindowTimeoutMs), nullptr)
       << "no Notepad window on valikko.oma";
+}
+
+// Notepad cannot be started: a "notepad.exe" that is no program lies beside the
+// launcher, where Windows looks first. The user is told, and the window still
+// appears with the default menu.
+TEST_F(DefaultMenuE2e, NotepadCannotStartIsReported) {
+  folder_ = std::make_unique<TestFolder>(TestName());
+  ASSERT_TRUE(folder_->ok()) << folder_->error();
+  ASSERT_TRUE(WriteBytes(folder_->File(L"notepad.exe"), "MZ"));
+  run_ = std::make_unique<ProgramRun>(folder_->Program());
+
+  HWND found = WaitForMessageBox(run_->pid(), kWindowTimeoutMs);
+  ASSERT_NE(found, nullptr) << "no message box";
+  const MessageBoxInfo box = ReadMessageBox(found);
+  {
+    SCOPED_TRACE(Describe(box));
+    const std::wstring head = L"Muistiota ei voitu k\u00e4ynnist\u00e4\u00e4:\nnotepad " +
+                              folder_->MenuFile() + L"\n\nSyy: ";
+    EXPECT_TRUE(box.text.starts_with(head));
+    EXPECT_GT(box.text.size(), head.size()) << "no reason";
+    EXPECT_EQ(box.title, L"Lumora Valikko");
+    EXPECT_EQ(box.ButtonIds(), (std::vector<int>{IDOK}));
+    EXPECT_TRUE(box.hasIcon);
+  }
+  ASSERT_TRUE(AnswerMessageBox(found, IDOK));
+
+  std::string why;
+  hwnd_ = run_->WaitForWindow(kWindowTimeoutMs, &why);
+  ASSERT_NE(hwnd_, nullptr) << why;
+  std::string expected, written;
+  ASSERT_TRUE(ReadBytes(TestDataFile(L"default_menu_none_installed.oma"), expected));
+  ASSERT_TRUE(ReadBytes(folder_->MenuFile(), written));
+  EXPECT_EQ(FirstDifference(written, expected), "");
+  EXPECT_EQ(TakeSnapshot(hwnd_).Buttons().size(), 24u);
+  EXPECT_TRUE(run_->NotepadChildren().empty());
 }
 
 TEST_F(DefaultMenuE2e, EverythingInstalled) {

@@ -444,8 +444,8 @@ TEST_F(GeometryE2e, At144Dpi) {
   } restore{previous};
 
   const std::string menu =
-      CrLfLines({"cmdaja.width=3800", "cmdaja.height=450", "eka = cmd /c echo 1",
-                 "toka = cmd /c echo 2", "kolmas = cmd /c echo 3"});
+      CrLfLines({"cmdaja.width=3800", "cmdaja.height=450", "me.left=1500", "me.top=1000",
+                 "eka = cmd /c echo 1", "toka = cmd /c echo 2", "kolmas = cmd /c echo 3"});
   {
     ScopedLogPixels dpi(144);
     ASSERT_TRUE(dpi.ok()) << "cannot set LogPixels";
@@ -455,6 +455,9 @@ TEST_F(GeometryE2e, At144Dpi) {
   const StartupResult r = Oracle(menu);
   constexpr int kDpi = 144;
 
+  // The place is on the screen, at the system DPI: 150, 100 pixels (100, 67 at 96 DPI).
+  EXPECT_EQ(w.window.left, 150);
+  EXPECT_EQ(w.window.top, 100);
   // The window 4110 twips wide: 411 pixels (274 at 96 DPI).
   EXPECT_EQ(w.Width(), Px(*r.windowWidth, kDpi));
   EXPECT_EQ(w.Width(), 411);

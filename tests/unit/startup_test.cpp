@@ -4,17 +4,10 @@
 
 #include <string>
 
-#include "menu_text.h"
 
 namespace lv {
 namespace {
 
-// The file as the user wrote it (UTF-8 here), through the real reader.
-StartupResult StartFrom(const std::string& file) {
-  MenuText text;
-  DecodeMenuFile(file, text);
-  return ComputeStartup(text.lines);
-}
 
 std::vector<float> Tops(const StartupResult& r) {
   std::vector<float> tops;
@@ -34,7 +27,7 @@ const std::string kThreeEntries =
     "Muistio = notepad\r\n";
 
 TEST(Startup, ThreeEntriesWithoutSettings) {
-  StartupResult r = StartFrom(kThreeEntries);
+  StartupResult r = ComputeStartupFromBytes(kThreeEntries);
   ASSERT_EQ(r.entries.size(), 3u);
   EXPECT_EQ(Tops(r), (std::vector<float>{165, 830, 1495}));
   EXPECT_EQ(Heights(r), (std::vector<float>{615, 615, 615}));
@@ -56,7 +49,7 @@ TEST(Startup, ThreeEntriesWithoutSettings) {
 }
 
 TEST(Startup, ButtonHeightBeforeTheFirstEntrySizesAllButtons) {
-  StartupResult r = StartFrom("cmdaja.height=350\r\n" + kThreeEntries);
+  StartupResult r = ComputeStartupFromBytes("cmdaja.height=350\r\n" + kThreeEntries);
   EXPECT_EQ(Tops(r), (std::vector<float>{165, 565, 965}));
   EXPECT_EQ(Heights(r), (std::vector<float>{350, 350, 350}));
   EXPECT_EQ(r.hint.top, 1365);
@@ -65,7 +58,7 @@ TEST(Startup, ButtonHeightBeforeTheFirstEntrySizesAllButtons) {
 }
 
 TEST(Startup, ButtonHeightAfterSomeEntriesChangesButtonZeroAndLaterOnes) {
-  StartupResult r = StartFrom(
+  StartupResult r = ComputeStartupFromBytes(
       "a = 1\r\n"
       "b = 2\r\n"
       "cmdaja.height = 300\r\n"
@@ -78,14 +71,14 @@ TEST(Startup, ButtonHeightAfterSomeEntriesChangesButtonZeroAndLaterOnes) {
 }
 
 TEST(Startup, ButtonWidthSetsTheWindowWidth) {
-  StartupResult r = StartFrom("cmdaja.width=3800\r\n" + kThreeEntries);
+  StartupResult r = ComputeStartupFromBytes("cmdaja.width=3800\r\n" + kThreeEntries);
   ASSERT_TRUE(r.windowWidth.has_value());
   EXPECT_EQ(*r.windowWidth, 4110);
   EXPECT_EQ(ResizedButtonWidth(*r.windowWidth, r.buttons[0].left), 3700);
   for (const TwipsRect& b : r.buttons) EXPECT_EQ(b.width, 3800);
 
   // Written as the placement report writes it, and after the entries.
-  StartupResult late = StartFrom(kThreeEntries + "cmdAja.width = 2000\r\n");
+  StartupResult late = ComputeStartupFromBytes(kThreeEntries + "cmdAja.width = 2000\r\n");
   EXPECT_EQ(late.windowWidth, 2310);
   EXPECT_EQ(late.buttons[0].width, 2000);
   EXPECT_EQ(late.buttons[1].width, 5640);  // until the resize rule sets every width
@@ -99,7 +92,7 @@ TEST(Startup, ResizeRule) {
 }
 
 TEST(Startup, WindowPlace) {
-  StartupResult r = StartFrom("me.left = 1200\r\nme.top = 900\r\nme.left = 1500\r\n" + kThreeEntries);
+  StartupResult r = ComputeStartupFromBytes("me.left = 1200\r\nme.top = 900\r\nme.left = 1500\r\n" + kThreeEntries);
   EXPECT_EQ(r.windowLeft, 1500);
   EXPECT_EQ(r.windowTop, 900);
 }
@@ -117,11 +110,11 @@ TEST(Startup, Title) {
       // The mark is no part of the first key.
       {"\xEF\xBB\xBFtitle = Merkki\r\n", "Merkki (ver:3.12.2023)"},
   };
-  for (const Case& c : cases) EXPECT_EQ(StartFrom(c.file).caption, c.caption) << c.file;
+  for (const Case& c : cases) EXPECT_EQ(ComputeStartupFromBytes(c.file).caption, c.caption) << c.file;
 }
 
 TEST(Startup, Tooltips) {
-  StartupResult r = StartFrom(
+  StartupResult r = ComputeStartupFromBytes(
       "Eka = 1\r\n"
       "&Toka = 2\r\n"
       "Kolmas = 3\r\n"
@@ -137,12 +130,12 @@ TEST(Startup, Tooltips) {
   EXPECT_EQ(r.entries[2].tooltip, "kolmas vinkki");
   EXPECT_EQ(r.entries[3].tooltip, "toka");
 
-  StartupResult first = StartFrom("Eka = 1\r\n.tooltip = vinkki\r\n.tooltip =\r\n");
+  StartupResult first = ComputeStartupFromBytes("Eka = 1\r\n.tooltip = vinkki\r\n.tooltip =\r\n");
   EXPECT_EQ(first.entries[0].tooltip, "vinkki");
 }
 
 TEST(Startup, AttachedTextsOfTheClosingBlockOfTheDefaultFile) {
-  StartupResult r = StartFrom(
+  StartupResult r = ComputeStartupFromBytes(
       "Sammuta = cmd /c shutdown -s -t 0\r\n"
       ".ctrl = cmd /k @echo ctrl\r\n"
       ".alt = cmd /k @echo alt\r\n"
@@ -167,7 +160,7 @@ TEST(Startup, AttachedTextsOfTheClosingBlockOfTheDefaultFile) {
 }
 
 TEST(Startup, AttachedLinesGoToTheMostRecentEntry) {
-  StartupResult r = StartFrom(
+  StartupResult r = ComputeStartupFromBytes(
       ".ctrl = ennen ensimmäistä\r\n"  // no entry yet: ignored
       ".tooltip = ei kenellekään\r\n"
       "title = Otsikko\r\n"            // still applies
@@ -197,7 +190,7 @@ TEST(Startup, AttachedLinesGoToTheMostRecentEntry) {
 
 TEST(Startup, EmptyCtrlClearsAnEarlierOne) {
   for (const char* clear : {".ctrl = \r\n", ".ctrl\r\n", ".ctrl=\r\n"}) {
-    StartupResult r = StartFrom(std::string("a = 1\r\n.ctrl = notepad\r\n") + clear);
+    StartupResult r = ComputeStartupFromBytes(std::string("a = 1\r\n.ctrl = notepad\r\n") + clear);
     EXPECT_EQ(r.entries[0].attached.ctrl, "") << clear;
   }
 }
@@ -209,7 +202,7 @@ TEST(Startup, EveryEntryBeyondTheFiftyFirstKeepsItsTexts) {
     file += "Nappi " + n + " = komento " + n + "\r\n.ctrl = ctrl " + n + "\r\n.clicktitle = odota " +
             n + "\r\n";
   }
-  StartupResult r = StartFrom(file);
+  StartupResult r = ComputeStartupFromBytes(file);
   ASSERT_EQ(r.entries.size(), 60u);
   ASSERT_EQ(r.buttons.size(), 60u);
   for (int i : {0, 50, 51, 59}) {
@@ -226,7 +219,7 @@ TEST(Startup, EveryEntryBeyondTheFiftyFirstKeepsItsTexts) {
 
 TEST(Startup, NoEntryLeavesButtonZeroAsBuilt) {
   for (const char* file : {"", "; vain kommentti\r\n", "title = Tyhjä\r\n.ctrl = x\r\n", "=\r\n"}) {
-    StartupResult r = StartFrom(file);
+    StartupResult r = ComputeStartupFromBytes(file);
     EXPECT_TRUE(r.entries.empty()) << file;
     ASSERT_EQ(r.buttons.size(), 1u) << file;
     EXPECT_EQ(r.buttons[0].left, 105);
@@ -237,11 +230,11 @@ TEST(Startup, NoEntryLeavesButtonZeroAsBuilt) {
     EXPECT_EQ(r.status.top, 1145);
     EXPECT_EQ(r.windowHeight, 1930);
   }
-  EXPECT_EQ(StartFrom("").caption, "Lumora Valikko (ver:3.12.2023)");
+  EXPECT_EQ(ComputeStartupFromBytes("").caption, "Lumora Valikko (ver:3.12.2023)");
 }
 
 TEST(Startup, LabelsKeepTheirBuiltLeftWidthAndHeight) {
-  StartupResult r = StartFrom(kThreeEntries);
+  StartupResult r = ComputeStartupFromBytes(kThreeEntries);
   EXPECT_EQ(r.hint.left, 165);
   EXPECT_EQ(r.hint.width, 7005);
   EXPECT_EQ(r.hint.height, 285);
@@ -272,7 +265,7 @@ TEST(Startup, SizesAndPlacesTheWindowCannotTakeAreClamped) {
        kMaxTwips, kMaxTwips},
   };
   for (const Case& c : cases) {
-    StartupResult r = StartFrom(c.setting + "\r\n" + kThreeEntries);
+    StartupResult r = ComputeStartupFromBytes(c.setting + "\r\n" + kThreeEntries);
     EXPECT_EQ(r.buttons[0].height, c.height) << c.setting;
     EXPECT_EQ(r.buttons[2].height, c.height) << c.setting;
     EXPECT_EQ(r.buttons[0].width, c.width) << c.setting;

@@ -32,7 +32,9 @@ const Menu kExpected[] = {
       {mnlisaaniksit, L"Lis\u00e4\u00e4 res.hallinnan niksej\u00e4 valikon valintojen loppuun"},
       {mnuLeikePpelkistetty, L"Kopioi leikep\u00f6yd\u00e4lle pelkistetyn valikon valinnat"}}},
     {L"Ohje",
-     {{mnuTietoja, L"Tietoja Lumora Valikosta"}, {mnuTukisivuNetissa, L"Tukisivu netiss\u00e4"}}},
+     {{mnuTietoja, L"Tietoja Lumora Valikosta"},
+      {mnuTukisivuNetissa, L"Tukisivu netiss\u00e4"},
+      {mnuTarkista, L"Tarkista valikkotiedosto"}}},
 };
 
 std::wstring Caption(HMENU menu, UINT position) {
