@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "command_choice.h"
+#include "menu_check.h"
 #include "menu_line.h"
 #include "menu_text.h"
 #include "startup.h"
@@ -228,6 +229,13 @@ const std::map<std::string, Check>& Expected() {
   return expected;
 }
 
+// What the checker finds in the examples the guide shows as mistakes, in line order;
+// every other example checks clean.
+const std::map<std::string, Strings> kFindings = {
+    {"ei-kommentteja", {"V20"}}, {"luvut", {"V06", "V06", "V05"}}, {"sijaintiraportti", {"V19"}},
+    {"verkko", {"V13"}},         {"yhtasuuri", {"V01"}},
+};
+
 // Everything start-up made of a file, as text, to compare two readings of one example.
 std::string Summary(const StartupResult& r) {
   std::ostringstream out;
@@ -271,6 +279,8 @@ TEST(GuideExamples, EachExampleHasOneCheckAndEachCheckAnExample) {
   }
   for (const auto& [name, check] : Expected())
     EXPECT_EQ(seen.count(name), 1u) << "no example \"" << name << "\" in the guide";
+  for (const auto& [name, codes] : kFindings)
+    EXPECT_EQ(seen.count(name), 1u) << "no example \"" << name << "\" in the guide";
 }
 
 TEST(GuideExamples, DoWhatTheGuideSays) {
@@ -287,6 +297,11 @@ TEST(GuideExamples, DoWhatTheGuideSays) {
     const StartupResult r = Read(ex.text);
     auto check = Expected().find(ex.name);
     if (check != Expected().end()) check->second(r);
+
+    Strings codes;
+    for (const Finding& f : CheckMenuFile(ex.text).findings) codes.emplace_back(f.code);
+    auto findings = kFindings.find(ex.name);
+    EXPECT_EQ(codes, findings == kFindings.end() ? Strings{} : findings->second) << "checker codes";
 
     // The guide says ANSI, UTF-8 with or without a byte-order mark, and Windows line
     // ends all read the same.
