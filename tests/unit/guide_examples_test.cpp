@@ -59,12 +59,6 @@ std::vector<Example> GuideExamples(const std::string& guide) {
   return examples;
 }
 
-StartupResult Read(std::string_view bytes) {
-  MenuText text;
-  DecodeMenuFile(bytes, text);
-  return ComputeStartup(text.lines);
-}
-
 const MenuEntry& Entry(const StartupResult& r, std::string_view caption) {
   for (const MenuEntry& e : r.entries)
     if (e.caption == caption) return e;
@@ -294,7 +288,7 @@ TEST(GuideExamples, DoWhatTheGuideSays) {
       LineKind kind = ClassifyLine(line).kind;
       EXPECT_NE(kind, LineKind::Ignored) << "ignored line: " << line;
     }
-    const StartupResult r = Read(ex.text);
+    const StartupResult r = ComputeStartupFromBytes(ex.text);
     auto check = Expected().find(ex.name);
     if (check != Expected().end()) check->second(r);
 
@@ -306,8 +300,10 @@ TEST(GuideExamples, DoWhatTheGuideSays) {
     // The guide says ANSI, UTF-8 with or without a byte-order mark, and Windows line
     // ends all read the same.
     const std::string summary = Summary(r);
-    EXPECT_EQ(Summary(Read(Utf8ToWindows1252(ex.text))), summary) << "saved as ANSI";
-    EXPECT_EQ(Summary(Read("\xEF\xBB\xBF" + WithCrLf(ex.text))), summary) << "UTF-8, BOM, CR LF";
+    EXPECT_EQ(Summary(ComputeStartupFromBytes(Utf8ToWindows1252(ex.text))), summary)
+        << "saved as ANSI";
+    EXPECT_EQ(Summary(ComputeStartupFromBytes("\xEF\xBB\xBF" + WithCrLf(ex.text))), summary)
+        << "UTF-8, BOM, CR LF";
   }
 }
 
