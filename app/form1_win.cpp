@@ -137,9 +137,7 @@ void Form1::Load() {
   td_ = fe_omatd(ProgramFolder());
   if (!fe_levylla(td_)) luoOmatd();
   std::string bytes;
-  Win32Result read = ReadWholeFile(td_, bytes);
-  if (!read.ok && read.error != ERROR_FILE_NOT_FOUND)
-    ReportFailure(hwnd_, "Valikkotiedostoa ei voitu lukea:\n" + td_, read.error);
+  ReadMenuFile(bytes, false);
 #ifdef LV_NO_MENU_CHECK
   // Only for the benchmark that measures what the check costs at start-up.
   startup_ = ComputeStartupFromBytes(bytes);
@@ -150,7 +148,7 @@ void Form1::Load() {
   MenuCheck check = CheckMenuFile(bytes, FindProgram);
   startup_ = std::move(check.startup);
   ApplyStartup();
-  if (std::string status = CheckStatusText(check.findings); !status.empty())
+  if (std::string status = CheckStatusText(check.ProblemCount()); !status.empty())
     SetWindowTextW(status_, Utf8ToWide(status).c_str());
 #endif
 }
@@ -159,14 +157,19 @@ void Form1::Load() {
 // the checker finds in it.
 void Form1::ShowCheckReport() {
   std::string bytes;
-  Win32Result read = ReadWholeFile(td_, bytes);
-  if (!read.ok) {
-    ReportFailure(hwnd_, "Valikkotiedostoa ei voitu lukea:\n" + td_, read.error);
-    return;
-  }
+  if (!ReadMenuFile(bytes, true)) return;
   MenuCheck check = CheckMenuFile(bytes, FindProgram);
   ShowMessage(hwnd_, CheckReportText(td_, check.findings), kCheckReportTitle,
               MB_OK | (check.ProblemCount() ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
+// False, having told the user why, when the menu file cannot be read. A file that is
+// not there is told of only when `reportMissing`.
+bool Form1::ReadMenuFile(std::string& bytes, bool reportMissing) {
+  Win32Result read = ReadWholeFile(td_, bytes);
+  if (!read.ok && (reportMissing || read.error != ERROR_FILE_NOT_FOUND))
+    ReportFailure(hwnd_, "Valikkotiedostoa ei voitu lukea:\n" + td_, read.error);
+  return read.ok;
 }
 
 // Writes the default menu file and opens it in Notepad for the user to see.

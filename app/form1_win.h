@@ -79,6 +79,7 @@ class Form1 {
   void ShowPlacementReport();
   void ShowAbout();
   void ShowCheckReport();
+  bool ReadMenuFile(std::string& bytes, bool reportMissing);
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;

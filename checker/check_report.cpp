@@ -121,10 +121,9 @@ std::string CheckReportText(std::string_view td, const std::vector<Finding>& fin
   return out;
 }
 
-std::string CheckStatusText(const std::vector<Finding>& findings) {
-  const size_t n = findings.size() - CountOf(findings, Severity::huomautus);
-  if (n == 0) return {};
-  return "Valikossa " + Counted(n, "ongelma", "ongelmaa") + ": katso Ohje";
+std::string CheckStatusText(size_t problems) {
+  if (problems == 0) return {};
+  return "Valikossa " + Counted(problems, "ongelma", "ongelmaa") + ": katso Ohje";
 }
 
 }  // namespace lv

@@ -25,8 +25,8 @@ std::string PressTable(std::string_view file, const MenuCheck& check);
 inline constexpr char kCheckReportTitle[] = "Tarkista valikkotiedosto";
 std::string CheckReportText(std::string_view td, const std::vector<Finding>& findings);
 
-// The status line's first text for a file with a virhe or varoitus; empty for a file
-// with none.
-std::string CheckStatusText(const std::vector<Finding>& findings);
+// The status line's first text for a file with `problems` findings that are a virhe or
+// a varoitus; empty when there are none.
+std::string CheckStatusText(size_t problems);
 
 }  // namespace lv
